@@ -1,0 +1,27 @@
+#include "paint/Canvas.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// The physical-limit reference: a plain copy of the canvas bytes into a
+// buffer that stays allocated.
+void BM_CanvasCopy(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    splot::Canvas canvas;
+    canvas.rebuild(n, n, false, true);
+    const std::size_t bytes = static_cast<std::size_t>(canvas.bytesPerLine()) * n;
+    std::vector<std::uint8_t> target(bytes, 1);
+    for (auto _ : state) {
+        std::memcpy(target.data(), canvas.bits(), bytes);
+        benchmark::DoNotOptimize(target.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(BM_CanvasCopy)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+} // namespace

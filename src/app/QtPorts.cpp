@@ -1,0 +1,127 @@
+#include "app/QtPorts.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <cstdlib>
+
+namespace splot {
+
+namespace {
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+} // namespace
+
+Answer QtPrompts::warning(const std::string& text, Buttons buttons) {
+    QMessageBox::StandardButtons set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    if (buttons == Buttons::YesNo)
+        set = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == Buttons::OkCancel)
+        set = QMessageBox::Ok | QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), q(text), set, parent_);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return buttons == Buttons::YesNo ? Answer::No : Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        // Escape or the close box: Cancel, or No where there is no Cancel.
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+void QtPrompts::message(const std::string& text) {
+    QMessageBox::information(parent_, QApplication::applicationName(), q(text));
+}
+
+void QtPrompts::error(const std::string& text) {
+    QMessageBox::critical(parent_, QApplication::applicationName(), q(text));
+}
+
+namespace {
+// Filters come as "Description|*.a;*.b|Description|*.c"; Qt wants "Description (*.a *.b);;...".
+QString qtFilter(const std::string& filter) {
+    const QStringList parts = q(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+std::optional<std::string> runDialog(QWidget* parent, const FileDialogRequest& r,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, q(r.title), q(r.initialFolder), qtFilter(r.filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen && r.mustExist ? QFileDialog::ExistingFile
+                                                                      : QFileDialog::AnyFile);
+    if (!r.defaultExtension.empty())
+        dialog.setDefaultSuffix(q(r.defaultExtension));
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true); // the program asks itself
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+} // namespace
+
+std::optional<std::string> QtPrompts::openFile(const FileDialogRequest& request) {
+    return runDialog(parent_, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtPrompts::saveFile(const FileDialogRequest& request) {
+    return runDialog(parent_, request, QFileDialog::AcceptSave);
+}
+
+int QtMousePort::getXMouse() {
+    if (!image_)
+        return 0;
+    return image_->mapFromGlobal(QCursor::pos()).x();
+}
+
+int QtMousePort::getYMouse() {
+    if (!image_ || imageHeight_ == nullptr)
+        return 0;
+    return *imageHeight_ - image_->mapFromGlobal(QCursor::pos()).y();
+}
+
+bool QtMousePort::leftButtonHeld() {
+    return QApplication::mouseButtons().testFlag(Qt::LeftButton);
+}
+bool QtMousePort::rightButtonHeld() {
+    return QApplication::mouseButtons().testFlag(Qt::RightButton);
+}
+
+void QtEventPump::processEvents() {
+    QApplication::processEvents(QEventLoop::AllEvents);
+}
+
+LocalDateTime SystemClock::now() {
+    const QDateTime t = QDateTime::currentDateTime();
+    const QDate d = t.date();
+    const QTime c = t.time();
+    return LocalDateTime{d.year(), d.month(), d.day(), c.hour(), c.minute(), c.second(), c.msec()};
+}
+
+std::string QtPaths::executablePath() {
+    return QCoreApplication::applicationFilePath().toStdString();
+}
+std::string QtPaths::currentFolder() {
+    return QDir::currentPath().toStdString();
+}
+
+void QtProcessEnd::endProcess() {
+    std::exit(0);
+}
+
+} // namespace splot

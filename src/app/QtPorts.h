@@ -1,0 +1,68 @@
+#pragma once
+
+#include "paint/Ports.h"
+
+#include <QPointer>
+
+class QWidget;
+
+namespace splot {
+
+// Production implementations of the engine's ports on Qt.
+
+class QtPrompts : public Prompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    Answer warning(const std::string& text, Buttons buttons) override;
+    void message(const std::string& text) override;
+    void error(const std::string& text) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+// Pointer position relative to the image control, converted to canvas
+// coordinates: x = pixels right of the image's left edge, y = imageHeight
+// minus pixels below its top edge.
+class QtMousePort : public MousePort {
+public:
+    QtMousePort() = default;
+    void setImage(QWidget* image, const int* imageHeight) {
+        image_ = image;
+        imageHeight_ = imageHeight;
+    }
+    int getXMouse() override;
+    int getYMouse() override;
+    bool leftButtonHeld() override;
+    bool rightButtonHeld() override;
+
+private:
+    QPointer<QWidget> image_;
+    const int* imageHeight_ = nullptr;
+};
+
+class QtEventPump : public EventPump {
+public:
+    void processEvents() override;
+};
+
+class SystemClock : public Clock {
+public:
+    LocalDateTime now() override;
+};
+
+class QtPaths : public Paths {
+public:
+    std::string executablePath() override;
+    std::string currentFolder() override;
+};
+
+class QtProcessEnd : public ProcessEnd {
+public:
+    void endProcess() override;
+};
+
+} // namespace splot

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "paint/BgrPixel.h"
+#include "paint/Ports.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace splot {
+
+// Raised when a canvas of the requested size cannot be allocated. The canvas
+// is then left exactly as it was before the call.
+class CanvasAllocationError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The picture and its per-pixel working arrays.
+//
+// Coordinates: (x, y) with x from the left edge and y up from the bottom edge;
+// (0, 0) is the bottom-left pixel on screen. The displayed bitmap is stored
+// top row first (as the view wants it); pixelRows()[y] points at bitmap row
+// imageHeight - 1 - y. Every per-pixel array is indexed [y][x] in the same
+// y-up convention, and all of them always have exactly imageWidth x
+// imageHeight elements.
+class Canvas {
+public:
+    Canvas() = default;
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    int imageWidth() const { return width_; }
+    int imageHeight() const { return height_; }
+
+    // Row y (y-up) of the picture; valid for 0 <= y < imageHeight.
+    BgrPixel* row(int y) const { return pixelRows_[static_cast<std::size_t>(y)]; }
+    BgrPixel* const* pixelRows() const { return pixelRows_.data(); }
+    BgrPixel& pixel(int x, int y) const { return row(y)[x]; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    // The per-pixel arrays, row y (y-up), imageWidth elements each.
+    BgrPixel* undoRow(int y) const { return undo_.get() + offset(y); }
+    BgrPixel* redoRow(int y) const { return redo_.get() + offset(y); }
+    BgrPixel* actionSourceRow(int y) const { return actionSource_.get() + offset(y); }
+    BgrPixel* outlineBackupRow(int y) const { return outlineBackup_.get() + offset(y); }
+    double* coverageRow(int y) const { return coverage_.get() + offset(y); }
+
+    // The bitmap as the view shows it: top row first, bytesPerLine apart.
+    std::uint8_t* bits() const { return bits_.get(); }
+    int bytesPerLine() const { return stride_; }
+
+    // Rebuilds the bitmap at the new size (MakeBitmap): white, or black when
+    // backgroundIsWhite is false; with keepPicture the old picture is kept at
+    // the top-left corner of the screen. The per-pixel arrays keep every
+    // element that still fits at the same [y][x]; new elements are zero.
+    // Strong guarantee: on CanvasAllocationError nothing has changed.
+    // Sizes must already be validated (0..5000).
+    void rebuild(int width, int height, bool keepPicture, bool backgroundIsWhite);
+
+    // Sets all three bytes of every pixel to value.
+    void fill(std::uint8_t value);
+
+    // Zeroes actionCoverage where a stroke may have written it.
+    void clearCoverage();
+    // Widens the area clearCoverage() must zero (inclusive canvas bounds).
+    void noteCoverage(int left, int bottom, int right, int top);
+
+    // RefreshPicture: repaints the whole visible picture at once.
+    void setDisplay(Display* display) { display_ = display; }
+    void RefreshPicture() const;
+    void refreshRect(const CanvasRect& changed) const;
+
+private:
+    struct FreeDeleter {
+        void operator()(void* p) const noexcept;
+    };
+    template <typename T> using Buffer = std::unique_ptr<T[], FreeDeleter>;
+    template <typename T> static Buffer<T> allocateZeroed(std::size_t count);
+
+    std::size_t offset(int y) const { return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+    void fetchRows();
+
+    int width_ = 0;
+    int height_ = 0;
+    int stride_ = 0;
+    Buffer<std::uint8_t> bits_;
+    std::vector<BgrPixel*> pixelRows_;
+    Buffer<BgrPixel> undo_;
+    Buffer<BgrPixel> redo_;
+    Buffer<BgrPixel> actionSource_;
+    Buffer<BgrPixel> outlineBackup_;
+    Buffer<double> coverage_;
+    CanvasRect coverageDirty_;
+    Display* display_ = nullptr;
+};
+
+} // namespace splot

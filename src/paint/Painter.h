@@ -1,0 +1,58 @@
+#pragma once
+
+#include "paint/Canvas.h"
+#include "paint/KMingo.h"
+#include "paint/PaintState.h"
+#include "paint/Random.h"
+
+#include <string>
+
+namespace splot {
+
+// The brush: stamps, the per-pixel blends of every drawing mode, the brush
+// outline and the choice of the colour in use. Reads the shared state at the
+// moment of each call; writes pixels only through the canvas's row table.
+class Painter {
+public:
+    Painter(SplotState& state, Canvas& canvas, Random& random)
+        : state_(state), canvas_(canvas), random_(random) {}
+
+    // One stamp of the brush centred on the pen with the nominal width in
+    // pixels (drift and the upper width bound are applied here); repaints the
+    // changed rectangle when refresh is true.
+    void DrawOnImage(const KMingo& pen, int width, bool refresh);
+
+    // Blends the colour in use into pixel (Round(px), Round(py)) with the given
+    // strength (0..1). Outside 3D that pixel must lie inside the canvas; in 3D
+    // each shifted position is tested here.
+    void DrawPoint(const KMingo& pen, double strength);
+
+    // One outline dot at canvas pixel (x, y), if inside the canvas.
+    void drawDots(int x, int y);
+
+    // Shows the brush outline around the pen on screen and leaves the canvas
+    // bytes exactly as they were.
+    void BrushDisplay(const KMingo& pen);
+
+    // The colour in use.
+    void SetColorVariables();
+    void SetProperColorVariables();
+    void SetRandomColorVariables();
+
+    // The stamp width after drift and bounds, as DrawOnImage computes it.
+    int stampWidth(int width) const;
+
+private:
+    SplotState& state_;
+    Canvas& canvas_;
+    Random& random_;
+};
+
+// Checks the Colours item named "none", "stroke" or "point" (exact, case
+// sensitive); any other name leaves all three unchecked.
+void SetRandomColourMethod(ColourState& colour, const std::string& name);
+
+// The mode panel's text for the drawing mode.
+std::string coloringModeStatusText(bool eraseMode, bool backgroundIsWhite);
+
+} // namespace splot

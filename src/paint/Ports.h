@@ -1,0 +1,104 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace splot {
+
+// Everything the engine needs from outside the process's own memory comes
+// through these small interfaces: the Qt shell implements them, tests fake them.
+
+enum class Buttons { YesNoCancel, YesNo, OkCancel };
+enum class Answer { Yes, No, Cancel, Ok };
+
+struct FileDialogRequest {
+    std::string title;
+    std::string initialFolder;
+    std::string filter;           // e.g. "PNG files (*.png)|*.png"
+    std::string defaultExtension; // without the dot
+    bool mustExist = false;
+};
+
+// Every user-visible message. Multi-line texts are joined with "\r\n".
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // Modal warning question; closing the box without an answer gives Cancel.
+    virtual Answer warning(const std::string& text, Buttons buttons) = 0;
+    // Plain message box with an OK button.
+    virtual void message(const std::string& text) = 0;
+    // Error box (the top-level handler's report of an abandoned command).
+    virtual void error(const std::string& text) = 0;
+    // File dialogs: the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
+};
+
+// The pointer in canvas coordinates (x right, y up from the bottom edge) and
+// the held buttons, read at the moment of the call.
+class MousePort {
+public:
+    virtual ~MousePort() = default;
+    virtual int getXMouse() = 0;
+    virtual int getYMouse() = 0;
+    virtual bool leftButtonHeld() = 0;
+    virtual bool rightButtonHeld() = 0;
+};
+
+// "Process all pending window events", called at every step of a pen walk.
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    virtual void processEvents() = 0;
+};
+
+struct LocalDateTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalDateTime now() = 0;
+};
+
+class Paths {
+public:
+    virtual ~Paths() = default;
+    // Full path of the running executable; the settings file and saved
+    // pictures are named after it.
+    virtual std::string executablePath() = 0;
+    virtual std::string currentFolder() = 0;
+};
+
+// Ends the process (HaltApp's last step); tests observe the call instead.
+class ProcessEnd {
+public:
+    virtual ~ProcessEnd() = default;
+    virtual void endProcess() = 0;
+};
+
+// A rectangle of canvas pixels in canvas coordinates (y up), inclusive bounds.
+struct CanvasRect {
+    int left = 0;
+    int bottom = 0;
+    int right = -1;
+    int top = -1;
+    bool empty() const { return right < left || top < bottom; }
+};
+
+// Repaints the image view from the canvas bytes, at once.
+class Display {
+public:
+    virtual ~Display() = default;
+    virtual void repaint(const CanvasRect& changed) = 0;
+    virtual void repaintAll() = 0;
+};
+
+} // namespace splot
