@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <vector>
 
@@ -36,6 +37,27 @@ int Painter::stampWidth(int width) const {
     return std::max(w, 1);
 }
 
+namespace {
+
+// The blend of the colour in use outside 3D, as byte changes per weight.
+BlendRecipe colourRecipe(const PaintingState& paint) {
+    if (!paint.backgroundIsWhite)
+        return BlendRecipe{{paint.paintBlue, paint.paintGreen, paint.paintRed}, 1, false};
+    // Each channel loses the mean of the other two paint components.
+    return BlendRecipe{{paint.paintRed + paint.paintGreen, paint.paintRed + paint.paintBlue,
+                        paint.paintGreen + paint.paintBlue},
+                       0.5,
+                       true};
+}
+
+// Visited columns of square row j: the row's span inside [i0, i1].
+StampSpan visitedSpan(const StampMask& mask, int j, int i0, int i1) {
+    const StampSpan s = mask.span(j);
+    return StampSpan{std::max(s.lo, i0), std::min(s.hi, i1)};
+}
+
+} // namespace
+
 void Painter::DrawOnImage(const KMingo& pen, int width, bool refresh) {
     SetColorVariables();
     const PaintingState& paint = state_.paint;
@@ -48,83 +70,213 @@ void Painter::DrawOnImage(const KMingo& pen, int width, bool refresh) {
     f = std::min(f, 1.0);
     f = std::max(f, 0.01);
     const double m = (1 - f) * r;
+    const double px = pen.getX();
+    const double py = pen.getY();
+    if (!std::isfinite(px) || !std::isfinite(py))
+        return; // a pen nowhere paints nowhere
     const int cx = pen.getIntX();
     const int cy = pen.getIntY();
     const int h = w / 2;
-    const int W = canvas_.imageWidth();
-    const int H = canvas_.imageHeight();
+    const std::int64_t W = canvas_.imageWidth();
+    const std::int64_t H = canvas_.imageHeight();
 
-    // Pixels of the w x w square that may be visited, by the bounds of the mode.
-    int xLo = cx - h, xHi = cx - h + w - 1;
-    int yLo = std::max(cy - h, 0), yHi = std::min(cy - h + w - 1, H - 1);
+    // Pixels of the w x w square that may be visited, by the bounds of the
+    // mode; 64-bit so that a pen far off the canvas cannot overflow.
+    const std::int64_t left = static_cast<std::int64_t>(cx) - h;
+    const std::int64_t bottom = static_cast<std::int64_t>(cy) - h;
+    std::int64_t xLo = left, xHi = left + w - 1;
+    const std::int64_t yLo = std::max<std::int64_t>(bottom, 0);
+    const std::int64_t yHi = std::min<std::int64_t>(bottom + w - 1, H - 1);
     if (paint.draw3d) {
         if (colour.drawWithAction)
             return; // a 3D stamp with an action paints nothing
-        xLo = std::max(xLo, tbDepth3dMin);
-        xHi = std::min(xHi, tbDepth3dMax + W - 1);
+        xLo = std::max<std::int64_t>(xLo, tbDepth3dMin);
+        xHi = std::min<std::int64_t>(xHi, tbDepth3dMax + W - 1);
     } else {
-        xLo = std::max(xLo, 0);
-        xHi = std::min(xHi, W - 1);
+        xLo = std::max<std::int64_t>(xLo, 0);
+        xHi = std::min<std::int64_t>(xHi, W - 1);
+    }
+    if (xLo > xHi || yLo > yHi)
+        return;
+    stroke.canvasTouched = true;
+
+    // Square columns i0..i1 and rows j0..j1 lie inside the bounds. The pen's
+    // offset from the centre pixel is exact, so (i - h) - fx is the very
+    // number x - px that a pixel-by-pixel stamp computes.
+    const int i0 = static_cast<int>(xLo - left), i1 = static_cast<int>(xHi - left);
+    const int j0 = static_cast<int>(yLo - bottom), j1 = static_cast<int>(yHi - bottom);
+    mask_.setGeometry(w, paint.squareBrush, px - cx, py - cy);
+    if (paint.fuzzy)
+        mask_.setWeights(colour.drawWithAction ? WeightRule::Action : WeightRule::Paint, m);
+
+    // Pixels are visited row by row from the bottom, left to right, and the
+    // random draws (speckles, colours per point) come in that order.
+    SpeckleTest speckle(random_, paint.speckly, stroke.speckleOffset);
+    if (!speckle.never()) {
+        if (colour.drawWithAction)
+            stampWithAction(i0, i1, j0, j1, left, bottom, speckle);
+        else if (!paint.draw3d && colour.randomColourMethod == RandomColourMethod::Point)
+            stampColourPerPoint(i0, i1, j0, j1, left, bottom, speckle);
+        else
+            stampBlend(i0, i1, j0, j1, left, bottom, speckle);
     }
 
-    // The speckle draw only matters when some draws paint and others do not.
-    const double so = stroke.speckleOffset;
-    const bool specklesAlwaysPaint = roundEven(tbSpecklyMax - 1 + so) < paint.speckly;
-    const bool specklesNeverPaint = roundEven(0 + so) >= paint.speckly;
-    auto speckleTest = [&]() {
-        if (specklesAlwaysPaint)
-            return true;
-        if (specklesNeverPaint)
-            return false;
-        const int t = static_cast<int>(random_.random(tbSpecklyMax));
-        return roundEven(t + so) < paint.speckly;
-    };
-
-    KMingo probe(0, 0);
-    for (int y = yLo; y <= yHi; ++y) {
-        for (int x = xLo; x <= xHi; ++x) {
-            stroke.canvasTouched = true;
-            probe.MovePoint(x, y);
-            const double d = probe.DistanceFromPoint(pen, paint);
-            if (d >= r)
-                continue;
-            if (colour.drawWithAction) {
-                double o = 1;
-                if (paint.fuzzy)
-                    o = std::min(1 - (d - m) / (r - m), 1.0);
-                if (!speckleTest())
-                    continue;
-                if (colour.silly) {
-                    PerformRGBAction(canvas_, colour, x, y, o);
-                } else {
-                    double& c = canvas_.coverageRow(y)[x];
-                    if (c >= 1)
-                        continue;
-                    c = std::min(1.0, c + o);
-                    canvas_.noteCoverage(x, y, x, y);
-                    PerformRGBAction(canvas_, colour, x, y, c);
-                }
-            } else {
-                double o = 1;
-                if (paint.fuzzy) {
-                    const double q = std::max(d - m, 0.0) / (r - m);
-                    o = (1 - std::sqrt(std::sqrt(q))) / 2;
-                }
-                if (!speckleTest())
-                    continue;
-                DrawPoint(probe, o);
-            }
-        }
-    }
-
-    if (refresh && xLo <= xHi && yLo <= yHi) {
-        CanvasRect changed{xLo, yLo, xHi, yHi};
+    if (refresh) {
+        CanvasRect changed{static_cast<int>(xLo), static_cast<int>(yLo), static_cast<int>(xHi),
+                           static_cast<int>(yHi)};
         if (paint.draw3d) {
             changed.left -= tbDepth3dMax;
             changed.right += tbDepth3dMax;
         }
         canvas_.refreshRect(changed);
     }
+}
+
+void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
+                         SpeckleTest& speckle) {
+    const PaintingState& paint = state_.paint;
+    const StrokeState& stroke = state_.stroke;
+    const std::int64_t W = canvas_.imageWidth();
+
+    // The blend, chosen once: one image outside 3D; in 3D a blue image at the
+    // pixel and a red image shifted by the depth.
+    BlendRecipe recipes[2];
+    std::int64_t shift[2] = {0, 0};
+    int images = 1;
+    double amount = 1;
+    if (!paint.draw3d) {
+        recipes[0] = colourRecipe(paint);
+        amount = clampDouble(paint.intensity + stroke.intensityOffset, 0, 1);
+    } else {
+        const int D = clampInt(paint.depth3d + roundEven(stroke.depthOffset), tbDepth3dMin, tbDepth3dMax);
+        const double red = paint.redStrength;
+        const double blue = paint.blueStrength;
+        images = 2;
+        if (!paint.backgroundIsWhite) {
+            recipes[0] = BlendRecipe{{blue, 0, 0}, 1, false};
+            recipes[1] = BlendRecipe{{0, 0, red}, 1, false};
+            shift[1] = D;
+        } else {
+            recipes[0] = BlendRecipe{{0, blue, blue}, 1, true};
+            recipes[1] = BlendRecipe{{red, red, 0}, 1, true};
+            shift[1] = -D;
+        }
+    }
+    mask_.setDeltas(paint.fuzzy, amount, paint.eraseMode, recipes, images);
+
+    // In 3D subtraction both images take from green. Changes of one sign
+    // saturate the same in any order; with strengths of opposite signs the
+    // pixels are blended one by one in visiting order, red image first.
+    const bool ordered = paint.draw3d && paint.backgroundIsWhite &&
+                         ((paint.redStrength > 0 && paint.blueStrength < 0) ||
+                          (paint.redStrength < 0 && paint.blueStrength > 0));
+
+    for (int j = j0; j <= j1; ++j) {
+        const StampSpan v = visitedSpan(mask_, j, i0, i1);
+        if (v.empty())
+            continue;
+        const int n = v.hi - v.lo + 1;
+        const std::uint8_t* keep = nullptr;
+        if (!speckle.always()) {
+            if (keep_.size() < static_cast<std::size_t>(n) * 3)
+                keep_.resize(static_cast<std::size_t>(n) * 3);
+            speckle.drawRow(keep_.data(), n);
+            keep = keep_.data();
+        }
+        auto* row = reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(bottom + j)));
+
+        if (ordered) {
+            const std::int16_t* blueImage = mask_.deltaRow(0, j);
+            const std::int16_t* redImage = mask_.deltaRow(1, j);
+            for (int i = v.lo; i <= v.hi; ++i) {
+                if (keep != nullptr && keep[3 * (i - v.lo)] == 0)
+                    continue;
+                const std::int64_t x = left + i;
+                if (x + shift[1] >= 0 && x + shift[1] < W)
+                    addClamped(row + 3 * (x + shift[1]), redImage + 3 * i, 3);
+                if (x >= 0 && x < W)
+                    addClamped(row + 3 * x, blueImage + 3 * i, 3);
+            }
+            continue;
+        }
+
+        for (int g = 0; g < images; ++g) {
+            // Columns whose image lands inside the canvas.
+            const std::int64_t at = left + shift[g];
+            const std::int64_t a = std::max<std::int64_t>(v.lo, -at);
+            const std::int64_t b = std::min<std::int64_t>(v.hi, W - 1 - at);
+            if (a > b)
+                continue;
+            const std::int16_t* deltas = mask_.deltaRow(g, j) + 3 * a;
+            std::uint8_t* bytes = row + 3 * (at + a);
+            const auto count = static_cast<std::size_t>(b - a + 1) * 3;
+            if (keep == nullptr)
+                addClamped(bytes, deltas, count);
+            else
+                addClampedWhere(bytes, deltas, keep + 3 * (a - v.lo), count);
+        }
+    }
+}
+
+void Painter::stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
+                                  SpeckleTest& speckle) {
+    const PaintingState& paint = state_.paint;
+    double k = clampDouble(paint.intensity + state_.stroke.intensityOffset, 0, 1);
+    if (paint.eraseMode)
+        k = -k; // (o x k) negated is o x (-k)
+    for (int j = j0; j <= j1; ++j) {
+        const StampSpan v = visitedSpan(mask_, j, i0, i1);
+        if (v.empty())
+            continue;
+        const double* o = paint.fuzzy ? mask_.weightRow(j) : nullptr;
+        BgrPixel* row = canvas_.row(static_cast<int>(bottom + j));
+        for (int i = v.lo; i <= v.hi; ++i) {
+            if (!speckle.always() && !speckle.draw())
+                continue;
+            SetRandomColorVariables();
+            const BlendRecipe recipe = colourRecipe(paint);
+            const double a = (o != nullptr ? o[i] : 1.0) * k;
+            BgrPixel& p = row[left + i];
+            p.blue = clampByte(p.blue + blendDelta(recipe, 0, a));
+            p.green = clampByte(p.green + blendDelta(recipe, 1, a));
+            p.red = clampByte(p.red + blendDelta(recipe, 2, a));
+        }
+    }
+}
+
+void Painter::stampWithAction(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
+                              SpeckleTest& speckle) {
+    const ColourState& colour = state_.colour;
+    CanvasRect covered; // pixels whose coverage changed
+    for (int j = j0; j <= j1; ++j) {
+        const StampSpan v = visitedSpan(mask_, j, i0, i1);
+        if (v.empty())
+            continue;
+        const double* o = state_.paint.fuzzy ? mask_.weightRow(j) : nullptr;
+        const int y = static_cast<int>(bottom + j);
+        double* coverage = canvas_.coverageRow(y);
+        for (int i = v.lo; i <= v.hi; ++i) {
+            const double weight = o != nullptr ? o[i] : 1.0;
+            if (!speckle.always() && !speckle.draw())
+                continue;
+            const int x = static_cast<int>(left + i);
+            if (colour.silly) {
+                PerformRGBAction(canvas_, colour, x, y, weight);
+                continue;
+            }
+            double& c = coverage[x];
+            if (c >= 1)
+                continue;
+            c = std::min(1.0, c + weight);
+            if (covered.empty())
+                covered = CanvasRect{x, y, x, y};
+            covered = CanvasRect{std::min(covered.left, x), std::min(covered.bottom, y),
+                                 std::max(covered.right, x), std::max(covered.top, y)};
+            PerformRGBAction(canvas_, colour, x, y, c);
+        }
+    }
+    if (!covered.empty())
+        canvas_.noteCoverage(covered.left, covered.bottom, covered.right, covered.top);
 }
 
 void Painter::DrawPoint(const KMingo& pen, double strength) {

@@ -4,8 +4,11 @@
 #include "paint/KMingo.h"
 #include "paint/PaintState.h"
 #include "paint/Random.h"
+#include "paint/StampKernel.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace splot {
 
@@ -43,9 +46,23 @@ public:
     int stampWidth(int width) const;
 
 private:
+    // The three ways a stamp treats the pixels that pass the distance test,
+    // over square columns i0..i1 and rows j0..j1 (see StampMask); the square's
+    // bottom-left pixel is (left, bottom).
+    void stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
+                    SpeckleTest& speckle);
+    void stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
+                             SpeckleTest& speckle);
+    void stampWithAction(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
+                         SpeckleTest& speckle);
+
     SplotState& state_;
     Canvas& canvas_;
     Random& random_;
+    // Spans, weights and byte changes of the last stamps, reused while the
+    // brush and the pen's sub-pixel offset stay the same.
+    StampMask mask_;
+    std::vector<std::uint8_t> keep_; // one row of speckle outcomes, 3 bytes per pixel
 };
 
 // Checks the Colours item named "none", "stroke" or "point" (exact, case

@@ -1,5 +1,6 @@
 #include "support/CanvasFixture.h"
 
+#include <limits>
 #include <set>
 #include <utility>
 
@@ -180,6 +181,27 @@ TEST(Stamp, ThreeDimensionalWithActionPaintsNothing) {
     rig.painter.DrawOnImage(KMingo(10, 10), 5, true);
     EXPECT_EQ(rig.countNot(black), 0);
     EXPECT_FALSE(rig.state.stroke.canvasTouched);
+}
+
+TEST(Stamp, PensWithoutAPlaceOrFarAwayPaintNothing) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (bool threeD : {false, true}) {
+        for (auto [px, py] : {std::pair{nan, 10.0},
+                              {10.0, nan},
+                              {inf, 10.0},
+                              {10.0, -inf},
+                              {1e300, 10.0},
+                              {-3e9, 10.0},
+                              {10.0, 2147483647.0}}) {
+            EngineRig rig;
+            rig.state.paint.draw3d = threeD;
+            rig.painter.DrawOnImage(KMingo(px, py), 9, true);
+            EXPECT_EQ(rig.countNot(black), 0) << px << "," << py;
+            EXPECT_FALSE(rig.state.stroke.canvasTouched);
+            EXPECT_TRUE(rig.display.rects.empty());
+        }
+    }
 }
 
 TEST(Stamp, ActionCoverageAppliesTheActionOncePerStroke) {

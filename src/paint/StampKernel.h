@@ -1,0 +1,156 @@
+#pragma once
+
+#include "paint/Limits.h"
+#include "paint/Numbers.h"
+#include "paint/Random.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace splot {
+
+// The columns [lo, hi] of one row of a stamp's square that pass the strict
+// distance test; empty when hi < lo.
+struct StampSpan {
+    int lo = 0;
+    int hi = -1;
+    bool empty() const { return hi < lo; }
+};
+
+// Which weight a fuzzy stamp gives a pixel at distance d from the pen
+// (radius r, core radius m):
+//   Paint:  (1 - (max(d - m, 0) / (r - m))^(1/4)) / 2, so 0.5 in the core;
+//   Action: min(1 - (d - m) / (r - m), 1), so 1 in the core.
+enum class WeightRule : std::uint8_t { Paint, Action };
+
+// How a pixel's weight becomes the change of its three bytes, for one image
+// of the stamp (the plain stamp has one image; the 3D stamp has a blue image
+// at the pixel and a red image shifted by the depth). With a := weight x amount,
+// negated when erasing, the change of byte c (0 blue, 1 green, 2 red) is
+//   Round(coef[c] x a x scale), negated when subtract is true.
+// scale is 1, or 0.5 for the mean of two paint components; the product is
+// formed in that order so that every change is the one the blend formulas give.
+struct BlendRecipe {
+    double coef[3] = {0, 0, 0};
+    double scale = 1;
+    bool subtract = false;
+    friend bool operator==(const BlendRecipe&, const BlendRecipe&) = default;
+};
+
+// The change of one byte, halves to even, bounded to -255..255 (a larger
+// change saturates the byte just the same; NaN changes nothing, as roundEven
+// gives 0 for it).
+inline int blendDelta(const BlendRecipe& recipe, int c, double a) {
+    double v = roundEvenToDouble(recipe.coef[c] * a * recipe.scale);
+    v = v < -255.0 ? -255.0 : (v > 255.0 ? 255.0 : (v == v ? v : 0.0)); // NaN rounds to 0
+    const int d = static_cast<int>(v);
+    return recipe.subtract ? -d : d;
+}
+
+// The per-stamp masks of the brush, cached while their inputs stay the same:
+// mouse strokes stamp at whole pixels with an unchanged brush, so consecutive
+// stamps reuse the spans, the weights and the byte changes.
+//
+// Square coordinates: column i and row j run 0..w-1; the pixel (i, j) lies at
+// (i - h, j - h) from the stamp's centre pixel, h = floor(w / 2). The pen
+// lies at (fx, fy) from the centre pixel, |fx|, |fy| <= 0.5.
+class StampMask {
+public:
+    // The square, shape and sub-pixel pen offset. r = w / 2.
+    void setGeometry(int w, bool square, double fx, double fy);
+    int width() const { return w_; }
+    const StampSpan& span(int j) const { return spans_[static_cast<std::size_t>(j)]; }
+
+    // Fuzzy weights with core radius m (0 <= m < r). Call after setGeometry.
+    void setWeights(WeightRule rule, double m);
+    // Weights of row j, indexed by column; valid inside span(j).
+    const double* weightRow(int j);
+
+    // The byte changes of up to two images. fuzzy false means weight 1 for
+    // every pixel; amount multiplies the weight (the clamped intensity, or 1
+    // in 3D). Call after setWeights when fuzzy.
+    void setDeltas(bool fuzzy, double amount, bool erase, const BlendRecipe* recipes, int images);
+    // Three changes per column (blue, green, red) of image g in row j; valid
+    // inside span(j).
+    const std::int16_t* deltaRow(int g, int j);
+
+private:
+    bool inside(int i, double dy) const;
+    void computeSpans();
+    void computeWeights(int j);
+    void computeDeltas(int g, int j);
+
+    // Geometry.
+    int w_ = 0;
+    int h_ = 0;
+    double r_ = 0;
+    bool square_ = false;
+    double fx_ = 0;
+    double fy_ = 0;
+    std::vector<StampSpan> spans_;
+
+    // Weights; a row is current when its generation matches.
+    bool weightsValid_ = false;
+    WeightRule rule_ = WeightRule::Paint;
+    double m_ = 0;
+    std::uint64_t weightGen_ = 1;
+    std::vector<double> weights_;
+    std::vector<std::uint64_t> weightRowGen_;
+
+    // Byte changes.
+    bool deltasValid_ = false;
+    bool fuzzy_ = false;
+    double amount_ = 0;
+    bool erase_ = false;
+    int images_ = 0;
+    BlendRecipe recipes_[2];
+    std::uint64_t deltaGen_ = 1;
+    std::vector<std::int16_t> deltas_[2];
+    std::vector<std::uint64_t> deltaRowGen_[2];
+    std::vector<std::int16_t> flat_[2]; // hard brush: one row serves every row
+    std::vector<double> scratch_;
+};
+
+// The speckle test of one stamp. A pixel paints when Round(t + speckleOffset)
+// < speckly for its draw t (0..99); that sum grows with t, so the painting
+// draws are exactly t < threshold, and no draw is taken when the threshold is
+// 0 or 100 (the outcome is certain).
+class SpeckleTest {
+public:
+    SpeckleTest(Random& random, int speckly, double offset)
+        : random_(random), scripted_(random.scriptedDrawsLeft()) {
+        while (threshold_ < tbSpecklyMax && roundEven(threshold_ + offset) < speckly)
+            ++threshold_;
+    }
+    bool always() const { return threshold_ == tbSpecklyMax; }
+    bool never() const { return threshold_ == 0; }
+    bool draw() {
+        const std::uint32_t t = scripted_ ? random_.random(tbSpecklyMax) : random_.bounded(tbSpecklyMax);
+        return t < static_cast<std::uint32_t>(threshold_);
+    }
+    // keep[3k..3k+2] := 0xFF when pixel k paints, else 0, for n pixels in order.
+    void drawRow(std::uint8_t* keep, int n) {
+        const auto limit = static_cast<std::uint32_t>(threshold_);
+        for (int k = 0; k < n; ++k) {
+            const std::uint32_t t = scripted_ ? random_.random(tbSpecklyMax) : random_.bounded(tbSpecklyMax);
+            const auto v = static_cast<std::uint8_t>(-static_cast<int>(t < limit));
+            keep[3 * k] = v;
+            keep[3 * k + 1] = v;
+            keep[3 * k + 2] = v;
+        }
+    }
+
+private:
+    Random& random_;
+    bool scripted_;
+    int threshold_ = 0;
+};
+
+// bytes[k] := clamp(bytes[k] + deltas[k], 0, 255) for k < n.
+void addClamped(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n);
+// The same where keep[k] is non-zero; other bytes stay as they are.
+void addClampedWhere(std::uint8_t* bytes, const std::int16_t* deltas, const std::uint8_t* keep,
+                     std::size_t n);
+
+} // namespace splot
