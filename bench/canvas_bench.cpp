@@ -1,4 +1,6 @@
+#include "history/History.h"
 #include "paint/Canvas.h"
+#include "paint/PaintState.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,5 +25,25 @@ void BM_CanvasCopy(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(BM_CanvasCopy)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// A new n x n picture as MakeNewImage makes it from a smaller one: the canvas
+// rebuilt at the new size, the undo snapshot of the clear, the background fill.
+void BM_NewImage(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    splot::Canvas canvas;
+    splot::ColourState colour;
+    splot::History history(canvas, colour);
+    for (auto _ : state) {
+        state.PauseTiming();
+        canvas.rebuild(600, 600, false, true);
+        state.ResumeTiming();
+        canvas.rebuild(n, n, false, true);
+        history.MakeUndoFromRows();
+        canvas.fill(255);
+        benchmark::DoNotOptimize(canvas.bits());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_NewImage)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
