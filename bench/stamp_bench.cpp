@@ -1,6 +1,8 @@
 // Brush stamps along a stroke on a 5000 x 5000 canvas, with no display
 // attached (the repaint request costs nothing). Each case reports
-// ns_per_px: CPU nanoseconds per pixel of the stamp's w x w square.
+// ns_per_px: CPU nanoseconds per pixel of the stamp's w x w square. The
+// console prints it with an "s" after it, as it does for every inverted
+// rate; the number itself is in nanoseconds (JSON gives the bare number).
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 
