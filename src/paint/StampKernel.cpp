@@ -205,9 +205,7 @@ void fillDeltas(std::int16_t* __restrict out, const double* __restrict o, int lo
             std::fill(p, p + n, std::int16_t{0});
         } else {
             for (int k = 0; k < n; ++k) {
-                double v = roundEvenToDouble(coef * a[k] * scale);
-                v = v < -255.0 ? -255.0 : (v > 255.0 ? 255.0 : (v == v ? v : 0.0));
-                p[k] = static_cast<std::int16_t>(static_cast<int>(v * flip));
+                p[k] = static_cast<std::int16_t>(static_cast<int>(roundedChange(coef * a[k] * scale) * flip));
             }
         }
     }

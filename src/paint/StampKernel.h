@@ -41,10 +41,12 @@ struct BlendRecipe {
 // The change of one byte, halves to even, bounded to -255..255 (a larger
 // change saturates the byte just the same; NaN changes nothing, as roundEven
 // gives 0 for it).
+inline double roundedChange(double product) {
+    const double v = roundEvenToDouble(product);
+    return v < -255.0 ? -255.0 : (v > 255.0 ? 255.0 : (v == v ? v : 0.0));
+}
 inline int blendDelta(const BlendRecipe& recipe, int c, double a) {
-    double v = roundEvenToDouble(recipe.coef[c] * a * recipe.scale);
-    v = v < -255.0 ? -255.0 : (v > 255.0 ? 255.0 : (v == v ? v : 0.0)); // NaN rounds to 0
-    const int d = static_cast<int>(v);
+    const int d = static_cast<int>(roundedChange(recipe.coef[c] * a * recipe.scale));
     return recipe.subtract ? -d : d;
 }
 
