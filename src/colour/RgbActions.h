@@ -4,26 +4,45 @@
 #include "paint/Numbers.h"
 #include "paint/PaintState.h"
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 namespace splot {
 
 class Canvas;
 
+// One RGB action as a rule on the three bytes of a pixel (BgrPixel byte order:
+// 0 blue, 1 green, 2 red): target byte i is source byte from[i] exclusive-or
+// flip. For a byte, 255 - v equals v ^ 0xFF, so Invert is the identity
+// permutation with flip 0xFF, and the channel actions are permutations with
+// flip 0. Both the painted action and the whole-picture pass derive their
+// work from this one table, so they cannot disagree.
+struct RgbActionRule {
+    std::array<std::uint8_t, 3> from;
+    std::uint8_t flip;
+};
+
+// Indexed by RgbAction.
+inline constexpr std::array<RgbActionRule, 5> rgbActionRules{{
+    {{0, 1, 2}, 0xFF}, // Invert: every channel c becomes 255 - c
+    {{1, 2, 0}, 0x00}, // Cycle RGB: red <- blue, green <- red, blue <- green
+    {{0, 2, 1}, 0x00}, // R <-> G
+    {{2, 1, 0}, 0x00}, // R <-> B
+    {{1, 0, 2}, 0x00}, // G <-> B
+}};
+
+inline const RgbActionRule& rgbActionRule(RgbAction action) {
+    return rgbActionRules[static_cast<std::size_t>(action)];
+}
+
 // The target pixel of an action for a source pixel.
 inline BgrPixel actionTarget(RgbAction action, BgrPixel s) {
-    switch (action) {
-    case RgbAction::Invert:
-        return BgrPixel{static_cast<std::uint8_t>(255 - s.blue), static_cast<std::uint8_t>(255 - s.green),
-                        static_cast<std::uint8_t>(255 - s.red)};
-    case RgbAction::Cycle: // red <- blue, green <- red, blue <- green
-        return BgrPixel{s.green, s.red, s.blue};
-    case RgbAction::RandG:
-        return BgrPixel{s.blue, s.red, s.green};
-    case RgbAction::RandB:
-        return BgrPixel{s.red, s.green, s.blue};
-    case RgbAction::GandB:
-        return BgrPixel{s.green, s.blue, s.red};
-    }
-    return s;
+    const RgbActionRule& r = rgbActionRule(action);
+    const std::uint8_t b[3] = {s.blue, s.green, s.red};
+    return BgrPixel{static_cast<std::uint8_t>(b[r.from[0]] ^ r.flip),
+                    static_cast<std::uint8_t>(b[r.from[1]] ^ r.flip),
+                    static_cast<std::uint8_t>(b[r.from[2]] ^ r.flip)};
 }
 
 // The rounded point at fraction s of the way from a to b (halves to even);

@@ -1,33 +1,45 @@
 #include "history/History.h"
 
-#include <cstring>
+#include "history/SnapshotCopy.h"
 
 namespace splot {
 
 namespace {
+
 std::size_t rowBytes(const Canvas& canvas) {
     return static_cast<std::size_t>(canvas.imageWidth()) * sizeof(BgrPixel);
 }
+
+std::uint8_t* bytes(BgrPixel* row) {
+    return reinterpret_cast<std::uint8_t*>(row);
+}
+
 } // namespace
 
+// The picture's rows and the snapshot rows run in opposite directions through
+// memory (the bitmap is stored top row first, the arrays bottom row first), so
+// the copies go row by row; each row is one contiguous run on both sides.
+
 void History::MakeUndoFromRows() {
-    const std::size_t bytes = rowBytes(canvas_);
+    const std::size_t n = rowBytes(canvas_);
     for (int y = 0; y < canvas_.imageHeight(); ++y) {
         if (colour_.drawWithAction)
-            std::memcpy(canvas_.actionSourceRow(y), canvas_.row(y), bytes);
-        std::memcpy(canvas_.undoRow(y), canvas_.row(y), bytes);
+            copyToTwoSnapshots(bytes(canvas_.undoRow(y)), bytes(canvas_.actionSourceRow(y)),
+                               bytes(canvas_.row(y)), n);
+        else
+            copyToSnapshot(bytes(canvas_.undoRow(y)), bytes(canvas_.row(y)), n);
     }
+    snapshotCopiesDone();
     EnableUndoRedo(true, false);
 }
 
 void History::Undo() {
     if (!undoEnabled_)
         return;
-    const std::size_t bytes = rowBytes(canvas_);
-    for (int y = 0; y < canvas_.imageHeight(); ++y) {
-        std::memcpy(canvas_.redoRow(y), canvas_.row(y), bytes);
-        std::memcpy(canvas_.row(y), canvas_.undoRow(y), bytes);
-    }
+    const std::size_t n = rowBytes(canvas_);
+    for (int y = 0; y < canvas_.imageHeight(); ++y)
+        keepAndRestore(bytes(canvas_.redoRow(y)), bytes(canvas_.row(y)), bytes(canvas_.undoRow(y)), n);
+    snapshotCopiesDone();
     canvas_.RefreshPicture();
     EnableUndoRedo(false, true);
 }
@@ -35,11 +47,10 @@ void History::Undo() {
 void History::Redo() {
     if (!redoEnabled_)
         return;
-    const std::size_t bytes = rowBytes(canvas_);
-    for (int y = 0; y < canvas_.imageHeight(); ++y) {
-        std::memcpy(canvas_.undoRow(y), canvas_.row(y), bytes);
-        std::memcpy(canvas_.row(y), canvas_.redoRow(y), bytes);
-    }
+    const std::size_t n = rowBytes(canvas_);
+    for (int y = 0; y < canvas_.imageHeight(); ++y)
+        keepAndRestore(bytes(canvas_.undoRow(y)), bytes(canvas_.row(y)), bytes(canvas_.redoRow(y)), n);
+    snapshotCopiesDone();
     canvas_.RefreshPicture();
     EnableUndoRedo(true, false);
 }

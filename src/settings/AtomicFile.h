@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace splot {
+
+// Writes bytes to a temporary file in the folder of path and renames it over
+// path only once it is complete and flushed. On any failure the previous file
+// at path is left exactly as it was, no temporary file remains, and the result
+// is false. An existing file keeps its permissions.
+bool writeFileAtomically(const std::string& path, std::string_view bytes);
+
+} // namespace splot

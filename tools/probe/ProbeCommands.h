@@ -1,0 +1,21 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace splot::probe {
+
+// A subcommand gets its arguments (after its name) and returns the exit
+// status: 0 on success, 2 for a usage error (after printing the usage to err).
+struct Command {
+    const char* name;
+    const char* usage; // the arguments, for the help text
+    const char* summary;
+    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+// ini-int FILE SECTION KEY DEFAULT
+int iniInt(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace splot::probe
