@@ -119,6 +119,11 @@ void TForm1::WireEvents() {
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
+    // A move over a control that does not track the mouse stops there; with
+    // tracking on, the control ignores it and it reaches its panel.
+    for (QWidget* area : {static_cast<QWidget*>(Panel2), static_cast<QWidget*>(StatusBar1)})
+        for (QWidget* child : area->findChildren<QWidget*>())
+            child->setMouseTracking(true);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
