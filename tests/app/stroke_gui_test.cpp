@@ -184,6 +184,27 @@ TEST(Stroke, DragsOffTheCanvasPaintOnlyWhatFallsInside) {
     EXPECT_NE(f.canvas().pixel(119, 89), white);
 }
 
+TEST(Stroke, AnEmptyCanvasTakesStrokesAndOutlinesWithoutHarm) {
+    for (QSize size : {QSize(0, 0), QSize(0, 40), QSize(40, 0)}) {
+        StrokeRig rig(size.width(), size.height());
+        TForm1& f = *rig.form;
+        f.tbW->setValue(200);
+        const QPoint margin = f.Image1->mapTo(&f, QPoint(-30, -30));
+        int step = 0;
+        rig.aim(0, 0);
+        QTest::mousePress(rig.window(), Qt::LeftButton, {}, margin);
+        for (QPoint p : {QPoint(0, 0), QPoint(-1, 1), QPoint(20, 20), QPoint(5000, -5000)}) {
+            rig.aim(p.x(), p.y());
+            QTest::mouseMove(rig.window(), margin + QPoint(++step, 0));
+        }
+        QTest::mouseRelease(rig.window(), Qt::LeftButton, {}, margin + QPoint(step, 0));
+        rig.key(Qt::Key_S);
+        rig.key(Qt::Key_W);
+        EXPECT_EQ(f.canvas().imageWidth(), size.width());
+        EXPECT_EQ(rig.status(0), "Image cleared") << "nothing reached the canvas";
+    }
+}
+
 TEST(Stroke, DrawWithActionLeavesNoCoverageAfterTheRelease) {
     StrokeRig rig(60, 60);
     TForm1& f = *rig.form;

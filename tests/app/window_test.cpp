@@ -104,6 +104,27 @@ TEST(MainWindow, SecondaryWindowsExistHiddenWithTheirCaptions) {
     EXPECT_TRUE(f.frmBrushOptions->isVisible());
     f.frmBrushOptions->btnClose->click();
     EXPECT_FALSE(f.frmBrushOptions->isVisible());
+    for (auto [keyPress, dialog] : {std::pair{Qt::Key_F3, static_cast<QWidget*>(f.frmCircleOptions)},
+                                    std::pair{Qt::Key_F4, static_cast<QWidget*>(f.frmShapeOptions)}}) {
+        rig.show();
+        rig.key(keyPress);
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->close();
+    }
+}
+
+TEST(MainWindow, TheImageIsCentredInTheScrollBoxAndAtZeroWhenLarger) {
+    GuiRig rig;
+    rig.show();
+    TForm1& f = *rig.form;
+    const int boxWidth = f.ScrollBox1->width();
+    f.MakeNewImage(boxWidth - 1, 100, false); // one pixel narrower: half of 1 rounds to 0
+    EXPECT_EQ(f.Image1->x(), 0);
+    f.MakeNewImage(boxWidth - 3, 100, false); // three narrower: 1.5 rounds to 2
+    EXPECT_EQ(f.Image1->x(), 2);
+    f.MakeNewImage(boxWidth + 50, 100, false);
+    EXPECT_EQ(f.Image1->x(), 0);
+    EXPECT_LE(std::abs(2 * f.Image1->y() - (f.ScrollBox1->height() - 100)), 1) << "centred vertically";
 }
 
 TEST(MainWindow, MenuBarItemsSeparatorsAndShortcuts) {
