@@ -12,7 +12,8 @@ std::size_t rowBytes(const Canvas& canvas) {
 
 void History::MakeUndoFromRows() {
     const std::size_t bytes = rowBytes(canvas_);
-    for (int y = 0; y < canvas_.imageHeight(); ++y) {
+    // A canvas 0 pixels wide has rows but no pixel buffers: nothing to copy.
+    for (int y = 0; bytes != 0 && y < canvas_.imageHeight(); ++y) {
         if (colour_.drawWithAction)
             std::memcpy(canvas_.actionSourceRow(y), canvas_.row(y), bytes);
         std::memcpy(canvas_.undoRow(y), canvas_.row(y), bytes);
@@ -24,7 +25,7 @@ void History::Undo() {
     if (!undoEnabled_)
         return;
     const std::size_t bytes = rowBytes(canvas_);
-    for (int y = 0; y < canvas_.imageHeight(); ++y) {
+    for (int y = 0; bytes != 0 && y < canvas_.imageHeight(); ++y) {
         std::memcpy(canvas_.redoRow(y), canvas_.row(y), bytes);
         std::memcpy(canvas_.row(y), canvas_.undoRow(y), bytes);
     }
@@ -36,7 +37,7 @@ void History::Redo() {
     if (!redoEnabled_)
         return;
     const std::size_t bytes = rowBytes(canvas_);
-    for (int y = 0; y < canvas_.imageHeight(); ++y) {
+    for (int y = 0; bytes != 0 && y < canvas_.imageHeight(); ++y) {
         std::memcpy(canvas_.undoRow(y), canvas_.row(y), bytes);
         std::memcpy(canvas_.row(y), canvas_.redoRow(y), bytes);
     }
