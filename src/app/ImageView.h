@@ -3,6 +3,7 @@
 #include "paint/Canvas.h"
 #include "paint/Ports.h"
 
+#include <QImage>
 #include <QWidget>
 
 namespace splot {
@@ -27,6 +28,7 @@ protected:
 
 private:
     const Canvas& canvas_;
+    QImage scratch_; // the repainted rectangle in the screen's 32-bit format
 };
 
 } // namespace splot

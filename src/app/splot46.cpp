@@ -1,4 +1,6 @@
-// Program entry: the application object, the main window, the event loop.
+// Program entry: the application object, the seven windows in their order,
+// the event loop. The process ends through HaltApp.
+#include "app/AppWindows.h"
 #include "app/ImageView.h"
 #include "app/QtPorts.h"
 #include "app/splot.h"
@@ -15,11 +17,11 @@ int main(int argc, char* argv[]) {
     splot::SystemClock clock;
     splot::QtPaths paths;
     splot::QtProcessEnd processEnd;
-    splot::AppPorts ports{&prompts, &mouse, &pump, &clock, &paths, &processEnd};
+    const splot::AppPorts ports{&prompts, &mouse, &pump, &clock, &paths, &processEnd};
 
-    splot::TForm1 form(ports);
-    prompts.setParent(&form);
-    mouse.setImage(form.Image1, &form.state().paint.imageHeight);
-    form.showMaximized();
+    std::unique_ptr<splot::TForm1> form = splot::createWindows(ports);
+    prompts.setParent(form.get());
+    mouse.setImage(form->Image1, &form->state().paint.imageHeight);
+    form->show(); // maximised
     return app.exec();
 }

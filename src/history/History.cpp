@@ -21,8 +21,9 @@ std::uint8_t* bytes(BgrPixel* row) {
 // the copies go row by row; each row is one contiguous run on both sides.
 
 void History::MakeUndoFromRows() {
+    // A canvas 0 pixels wide has rows but no pixel buffers: nothing to copy.
     const std::size_t n = rowBytes(canvas_);
-    for (int y = 0; y < canvas_.imageHeight(); ++y) {
+    for (int y = 0; n != 0 && y < canvas_.imageHeight(); ++y) {
         if (colour_.drawWithAction)
             copyToTwoSnapshots(bytes(canvas_.undoRow(y)), bytes(canvas_.actionSourceRow(y)),
                                bytes(canvas_.row(y)), n);
@@ -37,7 +38,7 @@ void History::Undo() {
     if (!undoEnabled_)
         return;
     const std::size_t n = rowBytes(canvas_);
-    for (int y = 0; y < canvas_.imageHeight(); ++y)
+    for (int y = 0; n != 0 && y < canvas_.imageHeight(); ++y)
         keepAndRestore(bytes(canvas_.redoRow(y)), bytes(canvas_.row(y)), bytes(canvas_.undoRow(y)), n);
     snapshotCopiesDone();
     canvas_.RefreshPicture();
@@ -48,7 +49,7 @@ void History::Redo() {
     if (!redoEnabled_)
         return;
     const std::size_t n = rowBytes(canvas_);
-    for (int y = 0; y < canvas_.imageHeight(); ++y)
+    for (int y = 0; n != 0 && y < canvas_.imageHeight(); ++y)
         keepAndRestore(bytes(canvas_.undoRow(y)), bytes(canvas_.row(y)), bytes(canvas_.redoRow(y)), n);
     snapshotCopiesDone();
     canvas_.RefreshPicture();

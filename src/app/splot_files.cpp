@@ -1,0 +1,33 @@
+// TForm1: image and brush file commands.
+//
+// Loading, saving, reverting, new image and resize, and brush files are
+// built with the image-file, new-image and brush-file code; until then these
+// entry points exist so that the buttons, menu items and the exit question
+// are already bound, and they change nothing.
+#include "app/splot.h"
+
+namespace splot {
+
+void TForm1::New1Click() {}
+
+void TForm1::btnLoadClick() {}
+
+// Nothing is saved yet, so this never claims to have saved: the exit question
+// answered Yes keeps the program running instead of losing the picture.
+bool TForm1::SaveSplot() {
+    return false;
+}
+
+void TForm1::btnRevertClick() {}
+
+void TForm1::ResizeImage1Click() {}
+
+void TForm1::menuBrushLoadClick() {}
+
+void TForm1::menuBrushSaveClick() {}
+
+void TForm1::btnLoadBrushClick() {}
+
+void TForm1::btnSaveBrushClick() {}
+
+} // namespace splot

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace splot {
+
+class TForm1;
+
+// The brush options dialog: the drift speeds of a stroke and their use
+// flags. Modeless, stays on top; closing it only hides it. The smoothness row
+// is hidden and disabled: its slider only clamps the stored value at creation.
+class TfrmBrushOptions : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmBrushOptions(TForm1& form);
+
+    void FormCreate();
+    void tbIntensifySpeedChange();
+    void tbFuzzifySpeedChange();
+    void tbGrowthSpeedChange();
+    void tb3dDepthSpeedChange();
+    void tbSpecklifySpeedChange();
+    void tbSmoothnessChange();
+    void cbBrushIntensifyClick();
+    void cbBrushFuzzifyClick();
+    void cbBrushGrowClick();
+    void cbBrushDepthClick();
+    void cbBrushSpecklifyClick();
+    void btnResetClick();
+    void btnCloseClick();
+
+    QSlider* tbIntensifySpeed = nullptr;
+    QLabel* labelIntensifySpeed = nullptr;
+    QCheckBox* cbBrushIntensify = nullptr;
+    QLabel* Label1 = nullptr;
+    QSlider* tbFuzzifySpeed = nullptr;
+    QLabel* labelFuzzifySpeed = nullptr;
+    QCheckBox* cbBrushFuzzify = nullptr;
+    QSlider* tbGrowthSpeed = nullptr;
+    QLabel* labelGrowthSpeed = nullptr;
+    QCheckBox* cbBrushGrow = nullptr;
+    QSlider* tb3dDepthSpeed = nullptr;
+    QLabel* label3dDepthSpeed = nullptr;
+    QCheckBox* cbBrushDepth = nullptr;
+    QSlider* tbSpecklifySpeed = nullptr;
+    QLabel* labelSpecklifySpeed = nullptr;
+    QCheckBox* cbBrushSpecklify = nullptr;
+    QLabel* smoothnessTitle = nullptr;
+    QSlider* tbSmoothness = nullptr;
+    QLabel* labelSmoothness = nullptr;
+    QCheckBox* cbBrushSmoothness = nullptr;
+    QPushButton* btnReset = nullptr;
+    QPushButton* btnClose = nullptr;
+
+private:
+    void WireEvents();
+    TForm1& form_;
+};
+
+} // namespace splot

@@ -1,0 +1,225 @@
+// Strokes driven by synthetic mouse events through the real window.
+#include "settings/splotbrushoptions.h"
+#include "support/GuiRig.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QPushButton>
+#include <QSlider>
+
+#include <algorithm>
+
+namespace splot {
+namespace {
+
+using test::GuiRig;
+constexpr BgrPixel white{255, 255, 255};
+
+// Side of the painted square inside a box around (cx, cy), or 0.
+int paintedSide(const Canvas& c, int cx, int cy, int half) {
+    int left = INT32_MAX, right = INT32_MIN;
+    for (int y = std::max(cy - half, 0); y <= std::min(cy + half, c.imageHeight() - 1); ++y)
+        for (int x = std::max(cx - half, 0); x <= std::min(cx + half, c.imageWidth() - 1); ++x)
+            if (!(c.pixel(x, y) == white)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return left > right ? 0 : right - left + 1;
+}
+
+// A hard square brush paints w x w pixels for odd w and (w-1) x (w-1) for
+// even w (the far edge lies exactly at the radius).
+int sideFor(int w) {
+    return w % 2 == 1 ? w : w - 1;
+}
+
+struct StrokeRig : GuiRig {
+    StrokeRig(int w = 540, int h = 200) {
+        show();
+        form->MakeNewImage(w, h, false);
+        // A hard square brush: each stamp is a clean square.
+        form->cbFuzzy->setChecked(false);
+        form->cbSquareBrush->setChecked(true);
+        EXPECT_FALSE(form->state().paint.fuzzy);
+        EXPECT_TRUE(form->state().paint.squareBrush);
+    }
+};
+
+TEST(Stroke, GrowthDriftWidensEachStampAndTheNextStrokeStartsAfresh) {
+    StrokeRig rig;
+    TForm1& f = *rig.form;
+    f.frmBrushOptions->tbGrowthSpeed->setValue(100);
+    f.frmBrushOptions->cbBrushGrow->setChecked(true);
+    ASSERT_TRUE(f.state().paint.useGrowth);
+    ASSERT_EQ(f.state().paint.penWidth, 30);
+
+    // Ten spots, 90 pixels apart, in two rows. The release comes where the
+    // last move was: the click stamp lands on the tenth stamp, wider.
+    std::vector<QPoint> spots;
+    for (int i = 0; i < 10; ++i)
+        spots.emplace_back(45 + 90 * (i % 5), i < 5 ? 50 : 150);
+    rig.press(spots[0].x() + 1, spots[0].y());
+    EXPECT_TRUE(f.btnUndo->isEnabled());
+    for (int i = 0; i < 10; ++i) {
+        rig.moveTo(spots[i].x(), spots[i].y());
+        EXPECT_EQ(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor,
+                  Qt::BlankCursor)
+            << "the cursor is hidden while painting";
+    }
+    const Canvas& c = f.canvas();
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(paintedSide(c, spots[i].x(), spots[i].y(), 44), sideFor(30 + 5 * i)) << "move " << i;
+    rig.release(spots[9].x(), spots[9].y());
+    EXPECT_EQ(paintedSide(c, spots[9].x(), spots[9].y(), 44), sideFor(80)) << "click stamp";
+    EXPECT_EQ(f.state().stroke.widthOffset, 0.0);
+    EXPECT_EQ(rig.status(0), "There are unsaved changes.");
+
+    // The next stroke starts again at 30.
+    f.ClearImage();
+    rig.press(301, 100);
+    rig.moveTo(300, 100);
+    rig.moveTo(100, 100);
+    rig.release(100, 100);
+    EXPECT_EQ(paintedSide(c, 300, 100, 44), sideFor(30));
+    EXPECT_EQ(paintedSide(c, 100, 100, 44), sideFor(40)) << "the click stamp after two moves";
+}
+
+TEST(Stroke, PressAndReleaseWithoutMovingMakesOneClickStamp) {
+    StrokeRig rig;
+    TForm1& f = *rig.form;
+    f.EnableUndoRedo(false, true);
+    rig.press(100, 100);
+    EXPECT_TRUE(f.btnUndo->isEnabled());
+    EXPECT_FALSE(f.btnRedo->isEnabled());
+    EXPECT_EQ(rig.status(0), "Image cleared");
+    rig.release(100, 100);
+    EXPECT_EQ(rig.status(0), "There are unsaved changes.");
+    EXPECT_EQ(paintedSide(f.canvas(), 100, 100, 44), 29);
+    // Undo brings back the blank picture of the press.
+    rig.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(paintedSide(f.canvas(), 100, 100, 44), 0);
+    EXPECT_TRUE(f.btnRedo->isEnabled());
+}
+
+TEST(Stroke, BothButtonsPaintNothingAndRightAloneOnlySnapshots) {
+    StrokeRig rig;
+    TForm1& f = *rig.form;
+    const auto blank = rig.pixels();
+    rig.press(100, 100, Qt::LeftButton);
+    rig.press(100, 100, Qt::RightButton);
+    rig.moveTo(120, 100);
+    rig.moveTo(140, 110);
+    EXPECT_EQ(rig.pixels(), blank);
+    rig.release(140, 110, Qt::RightButton);
+    rig.release(200, 190, Qt::LeftButton); // still over the image: the click stamp
+    EXPECT_EQ(paintedSide(f.canvas(), 200, 170, 28), 29);
+
+    f.ClearImage();
+    f.EnableUndoRedo(false, true);
+    const auto cleared = rig.pixels();
+    rig.press(100, 100, Qt::RightButton);
+    EXPECT_TRUE(f.btnUndo->isEnabled()) << "any button takes the snapshot";
+    EXPECT_FALSE(f.btnRedo->isEnabled());
+    rig.moveTo(130, 100);
+    rig.moveTo(160, 100);
+    rig.release(160, 100, Qt::RightButton);
+    EXPECT_EQ(rig.pixels(), cleared);
+}
+
+TEST(Stroke, TheOutlineNeverStaysInTheCanvas) {
+    StrokeRig rig;
+    TForm1& f = *rig.form;
+    f.cbSquareBrush->setChecked(false);
+    rig.press(10, 10);
+    rig.moveTo(10, 10);
+    rig.release(10, 10);
+    const auto painted = rig.pixels();
+    for (QPoint p : {QPoint(12, 12), QPoint(100, 100), QPoint(0, 199), QPoint(539, 0), QPoint(30, 5)}) {
+        rig.moveTo(p.x(), p.y());
+        EXPECT_EQ(rig.pixels(), painted);
+        EXPECT_TRUE(f.state().stroke.brushOutlineShown);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the arrow comes back without a button";
+}
+
+TEST(Stroke, LeavingForTheControlColumnRestoresOutlineAndCursor) {
+    StrokeRig rig;
+    TForm1& f = *rig.form;
+    rig.press(100, 100);
+    rig.moveTo(110, 100);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    rig.release(110, 100);
+    rig.moveTo(120, 100);
+    rig.press(120, 100);
+    rig.moveTo(125, 100);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    rig.release(125, 100);
+    const QPoint panel = f.Panel4->mapTo(&f, QPoint(5, 5));
+    QTest::mouseMove(rig.window(), panel);
+    EXPECT_FALSE(f.state().stroke.brushOutlineShown);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(Stroke, DragsOffTheCanvasPaintOnlyWhatFallsInside) {
+    StrokeRig rig(120, 90);
+    TForm1& f = *rig.form;
+    f.tbW->setValue(200);
+    f.EnableUndoRedo(false, false);
+    // Press in the scroll box's margin, left of the image: a snapshot, no click.
+    const QPoint margin = f.Image1->mapTo(&f, QPoint(-20, 40));
+    rig.aim(-20, 50);
+    QTest::mousePress(rig.window(), Qt::LeftButton, {}, margin);
+    EXPECT_TRUE(f.btnUndo->isEnabled());
+    int step = 0;
+    for (QPoint p :
+         {QPoint(-300, 50), QPoint(-60, -60), QPoint(5000, 5000), QPoint(119, 89), QPoint(130, 45)}) {
+        rig.aim(p.x(), p.y());
+        // Each event at a new window position: Qt drops a move that goes nowhere.
+        QTest::mouseMove(rig.window(), margin + QPoint(0, ++step));
+    }
+    rig.aim(130, 45);
+    QTest::mouseRelease(rig.window(), Qt::LeftButton, {}, margin + QPoint(0, step));
+    EXPECT_EQ(rig.status(0), "There are unsaved changes.");
+    EXPECT_NE(f.canvas().pixel(0, 0), white);
+    EXPECT_NE(f.canvas().pixel(119, 89), white);
+}
+
+TEST(Stroke, AnEmptyCanvasTakesStrokesAndOutlinesWithoutHarm) {
+    for (QSize size : {QSize(0, 0), QSize(0, 40), QSize(40, 0)}) {
+        StrokeRig rig(size.width(), size.height());
+        TForm1& f = *rig.form;
+        f.tbW->setValue(200);
+        const QPoint margin = f.Image1->mapTo(&f, QPoint(-30, -30));
+        int step = 0;
+        rig.aim(0, 0);
+        QTest::mousePress(rig.window(), Qt::LeftButton, {}, margin);
+        for (QPoint p : {QPoint(0, 0), QPoint(-1, 1), QPoint(20, 20), QPoint(5000, -5000)}) {
+            rig.aim(p.x(), p.y());
+            QTest::mouseMove(rig.window(), margin + QPoint(++step, 0));
+        }
+        QTest::mouseRelease(rig.window(), Qt::LeftButton, {}, margin + QPoint(step, 0));
+        rig.key(Qt::Key_S);
+        rig.key(Qt::Key_W);
+        EXPECT_EQ(f.canvas().imageWidth(), size.width());
+        EXPECT_EQ(rig.status(0), "Image cleared") << "nothing reached the canvas";
+    }
+}
+
+TEST(Stroke, DrawWithActionLeavesNoCoverageAfterTheRelease) {
+    StrokeRig rig(60, 60);
+    TForm1& f = *rig.form;
+    f.cbFuzzy->setChecked(true);
+    f.cbRGBAction->setChecked(true);
+    ASSERT_TRUE(f.state().colour.drawWithAction);
+    rig.press(30, 30);
+    rig.moveTo(31, 30);
+    rig.moveTo(33, 31);
+    rig.release(33, 31);
+    EXPECT_NE(f.canvas().pixel(31, 30), white) << "the brush inverted part of the picture";
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 60; ++x)
+            ASSERT_EQ(f.canvas().coverageRow(y)[x], 0.0) << x << "," << y;
+}
+
+} // namespace
+} // namespace splot
