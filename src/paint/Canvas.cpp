@@ -142,4 +142,9 @@ void Canvas::refreshRect(const CanvasRect& changed) const {
         display_->repaint(r);
 }
 
+void Canvas::showOutline(const std::vector<CanvasPoint>& dots) const {
+    if (display_ != nullptr)
+        display_->showOutline(dots);
+}
+
 } // namespace splot

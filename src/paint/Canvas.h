@@ -72,6 +72,8 @@ public:
     void setDisplay(Display* display) { display_ = display; }
     void RefreshPicture() const;
     void refreshRect(const CanvasRect& changed) const;
+    // Puts the outline dots on screen (see Display::showOutline).
+    void showOutline(const std::vector<CanvasPoint>& dots) const;
 
 private:
     struct FreeDeleter {

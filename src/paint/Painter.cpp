@@ -347,14 +347,11 @@ void Painter::BrushDisplay(const KMingo& pen) {
     const double px = pen.getX();
     const double py = pen.getY();
 
-    struct Dot {
-        int x = -1;
-        int y = -1;
-    };
-    std::vector<Dot> dots(static_cast<std::size_t>(n));
+    std::vector<CanvasPoint>& dots = outlineDots_;
+    dots.assign(static_cast<std::size_t>(n), CanvasPoint{-1, -1});
     std::size_t next = 0;
     auto place = [&](int x, int y) {
-        dots[next++] = Dot{x, y};
+        dots[next++] = CanvasPoint{x, y};
         if (canvas_.contains(x, y))
             canvas_.outlineBackupRow(y)[x] = canvas_.pixel(x, y);
         drawDots(x, y);
@@ -371,15 +368,22 @@ void Painter::BrushDisplay(const KMingo& pen) {
                 place(roundEven(x1 + (x2 - x1) * p / k), roundEven(y1 + (y2 - y1) * p / k));
         }
     } else {
-        for (int p = 1; p <= n; ++p) {
-            const double theta = 2 * std::numbers::pi * p / n + n;
-            place(roundEven(px + R * std::cos(theta)), roundEven(py + R * std::sin(theta)));
+        // The directions depend only on n; they are kept while n stays the same.
+        if (ringDirections_.size() != static_cast<std::size_t>(n)) {
+            ringDirections_.clear();
+            for (int p = 1; p <= n; ++p) {
+                const double theta = 2 * std::numbers::pi * p / n + n;
+                ringDirections_.push_back({std::cos(theta), std::sin(theta)});
+            }
         }
+        for (const auto& [c, s] : ringDirections_)
+            place(roundEven(px + R * c), roundEven(py + R * s));
     }
+    dots.resize(next);
 
-    const CanvasRect around{roundEven(px) - R - 1, roundEven(py) - R - 1, roundEven(px) + R + 1,
-                            roundEven(py) + R + 1};
-    canvas_.refreshRect(around);
+    // Only the dots are repainted: the screen shows them until the next
+    // repaint, which also takes them off again.
+    canvas_.showOutline(dots);
 
     // Restore in reverse order: where two dots fell on the same pixel, the
     // first backup holds the original bytes and must be written last.

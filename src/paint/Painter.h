@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace splot {
@@ -62,7 +63,9 @@ private:
     // Spans, weights and byte changes of the last stamps, reused while the
     // brush and the pen's sub-pixel offset stay the same.
     StampMask mask_;
-    std::vector<std::uint8_t> keep_; // one row of speckle outcomes, 3 bytes per pixel
+    std::vector<std::uint8_t> keep_;                        // one row of speckle outcomes, 3 bytes per pixel
+    std::vector<CanvasPoint> outlineDots_;                  // reused by BrushDisplay
+    std::vector<std::pair<double, double>> ringDirections_; // cos, sin of the round outline's dots
 };
 
 // Checks the Colours item named "none", "stroke" or "point" (exact, case

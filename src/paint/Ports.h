@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace splot {
 
@@ -93,12 +94,24 @@ struct CanvasRect {
     bool empty() const { return right < left || top < bottom; }
 };
 
-// Repaints the image view from the canvas bytes, at once.
+struct CanvasPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// Repaints the image view from the canvas bytes, at once. Besides what it is
+// asked to repaint, every repaint also covers the pixels of the last outline
+// shown, so an outline disappears from the screen with the next repaint.
 class Display {
 public:
     virtual ~Display() = default;
     virtual void repaint(const CanvasRect& changed) = 0;
     virtual void repaintAll() = 0;
+    // Shows the brush outline: at this moment the canvas holds the dot colours
+    // at these pixels; right after the call the canvas gets its own bytes back,
+    // while the screen keeps the dots until a later repaint covers them.
+    // Pixels outside the canvas are ignored.
+    virtual void showOutline(const std::vector<CanvasPoint>& dots) = 0;
 };
 
 } // namespace splot

@@ -1,5 +1,6 @@
 #include "support/CanvasFixture.h"
 
+#include <cmath>
 #include <limits>
 #include <set>
 #include <utility>
@@ -297,8 +298,32 @@ TEST(Outline, LeavesEveryCanvasByteAsItWas) {
             for (int y = 0; y < 48; ++y)
                 after.insert(after.end(), rig.canvas.row(y), rig.canvas.row(y) + 64);
             EXPECT_EQ(before, after) << "square " << square << " width " << width;
-            EXPECT_FALSE(rig.display.rects.empty());
+            ASSERT_EQ(rig.display.outlines.size(), 5u);
         }
+    }
+}
+
+TEST(Outline, DotPlacement) {
+    EngineRig rig(40, 40);
+    rig.state.paint.squareBrush = true;
+    rig.state.paint.penWidth = 8; // R = 4, four dots: one per side, at its second corner
+    rig.painter.BrushDisplay(KMingo(10, 10));
+    ASSERT_EQ(rig.display.outlines.size(), 1u);
+    const auto& dots = rig.display.outlines[0];
+    ASSERT_EQ(dots.size(), 4u);
+    const int expected[4][2] = {{6, 14}, {6, 6}, {14, 6}, {14, 14}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(dots[i].x, expected[i][0]) << i;
+        EXPECT_EQ(dots[i].y, expected[i][1]) << i;
+    }
+    // Round: n = max(4, ceil(w / 4)) dots on a ring of radius ceil(w / 2).
+    rig.state.paint.squareBrush = false;
+    rig.state.paint.penWidth = 41;
+    rig.painter.BrushDisplay(KMingo(20, 20));
+    ASSERT_EQ(rig.display.outlines[1].size(), 11u);
+    for (const CanvasPoint& d : rig.display.outlines[1]) {
+        const double r = std::hypot(d.x - 20, d.y - 20);
+        EXPECT_NEAR(r, 21, 0.75);
     }
 }
 

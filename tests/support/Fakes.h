@@ -108,8 +108,10 @@ class RecordingDisplay : public Display {
 public:
     void repaint(const CanvasRect& r) override { rects.push_back(r); }
     void repaintAll() override { ++whole; }
+    void showOutline(const std::vector<CanvasPoint>& dots) override { outlines.push_back(dots); }
     std::vector<CanvasRect> rects;
     int whole = 0;
+    std::vector<std::vector<CanvasPoint>> outlines;
 };
 
 } // namespace splot::test

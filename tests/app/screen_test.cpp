@@ -1,0 +1,69 @@
+// What the image control puts on screen, read back from the window's backing
+// store: the outline follows the pointer and never leaves a trail, strokes
+// appear at once, and the canvas bytes never keep an outline.
+#include "support/GuiRig.h"
+
+#include <QBackingStore>
+#include <QFrame>
+#include <QSlider>
+
+namespace splot::test {
+namespace {
+
+// The screen pixel over canvas pixel (x, y), as 0xRRGGBB.
+quint32 screenPixel(GuiRig& rig, int x, int y) {
+    QBackingStore* store = rig.form->backingStore();
+    auto* image = static_cast<QImage*>(store->paintDevice());
+    // Canvas row y is widget row imageHeight - 1 - y.
+    const QPoint p =
+        rig.form->Image1->mapTo(rig.form.get(), QPoint(x, rig.form->canvas().imageHeight() - 1 - y));
+    return image->pixel(p) & 0xFFFFFFu;
+}
+
+// Screen pixels over a canvas square that differ from the canvas.
+int differences(GuiRig& rig, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const BgrPixel c = rig.form->canvas().pixel(x, y);
+            const quint32 want = (quint32(c.red) << 16) | (quint32(c.green) << 8) | c.blue;
+            n += screenPixel(rig, x, y) != want;
+        }
+    return n;
+}
+
+TEST(Screen, TheOutlineFollowsThePointerWithoutATrail) {
+    GuiRig rig;
+    rig.show();
+    rig.form->tbW->setValue(40);
+    rig.moveTo(100, 100);
+    // The outline is on screen around the pointer but not in the canvas.
+    const int shown = differences(rig, 75, 75, 125, 125);
+    EXPECT_GE(shown, 4);
+    EXPECT_EQ(rig.form->canvas().pixel(100, 120), (BgrPixel{255, 255, 255}));
+
+    rig.moveTo(300, 300);
+    EXPECT_EQ(differences(rig, 75, 75, 125, 125), 0) << "the old outline must leave the screen";
+    EXPECT_GE(differences(rig, 275, 275, 325, 325), 4);
+
+    // Leaving for the control column takes the outline off the screen.
+    QTest::mouseMove(rig.window(), rig.form->Panel2->mapTo(rig.form.get(), QPoint(20, 20)));
+    EXPECT_EQ(differences(rig, 275, 275, 325, 325), 0);
+}
+
+TEST(Screen, AStrokeIsOnScreenWhenTheEventReturns) {
+    GuiRig rig;
+    rig.show();
+    rig.form->tbW->setValue(20);
+    rig.press(200, 200);
+    rig.moveTo(210, 200);
+    rig.moveTo(240, 205);
+    // Everything but the outline at the pointer shows the canvas as it is.
+    EXPECT_EQ(differences(rig, 180, 180, 220, 220), 0);
+    EXPECT_NE(rig.form->canvas().pixel(210, 200), (BgrPixel{255, 255, 255}));
+    rig.release(240, 205);
+    EXPECT_LE(differences(rig, 180, 180, 260, 230), 8) << "at most the last outline's dots differ";
+}
+
+} // namespace
+} // namespace splot::test
