@@ -7,6 +7,7 @@
 #include "files/splotimageoptions.h"
 #include "paint/Limits.h"
 #include "paint/Numbers.h"
+#include "settings/SettingsFile.h"
 #include "settings/splot3doptions.h"
 #include "settings/splotbrushoptions.h"
 #include "splotting/splotForm2.h"
@@ -135,8 +136,13 @@ void TForm1::FormClose() {
 }
 
 void TForm1::HaltApp() {
-    WriteIniFile("all", "");
-    ports_.processEnd->endProcess();
+    // A folder that can never be written must not trap the user: after the
+    // error the user may quit without the settings.
+    if (mayQuitAfterSettingsWrite(*ports_.prompts, WriteIniFile("all", ""))) {
+        ports_.processEnd->endProcess();
+        return;
+    }
+    state_.shell.closeAllowed = false;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

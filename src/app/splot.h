@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <optional>
 #include <string>
 
 class QAction;
@@ -85,8 +86,9 @@ public:
     // The window is being closed by its frame: runs the exit flow and lets the
     // window close only when closeAllowed is still set afterwards.
     void FormClose();
-    // Writes the settings and ends the process; a failed write abandons the
-    // exit (the error reaches the top-level handler) and the program goes on.
+    // Writes all settings to the settings file and ends the process. When the
+    // write fails the error is shown and the user chooses: quit without the
+    // settings, or stay (the exit or close is then abandoned).
     void HaltApp();
 
     // ==== Canvas and view (splot.cpp) =========================================
@@ -201,9 +203,13 @@ public:
 
     // ==== Settings (splot_settings.cpp) =======================================
     // Section selector "3D", "brush", "circle", "image", "shape", "main" or
-    // "all" (exact case); an empty file name means the settings file.
+    // "all" (exact case); an empty file name means the settings file beside
+    // the executable, any other name is used unchanged. A missing or
+    // unreadable file reads as every key's default.
     void ReadIniFile(const std::string& section, const std::string& fileName);
-    void WriteIniFile(const std::string& section, const std::string& fileName);
+    // Returns nothing on success, else the error "Unable to write to " + path,
+    // which the caller reports; the file is then as it was before.
+    std::optional<std::string> WriteIniFile(const std::string& section, const std::string& fileName);
 
     // ==== Controls ============================================================
     // Scroll box and image.
@@ -319,6 +325,8 @@ private:
     void BuildMenus();
     void WireEvents();
 
+    // The file ReadIniFile and WriteIniFile use for fileName.
+    std::string iniPath(const std::string& fileName);
     // Shows the image options dialog modally (an invalid canvas size).
     void ShowImageOptionsModal();
     // Hidden while the left button paints; the normal arrow otherwise.

@@ -126,27 +126,6 @@ TEST(Shortcuts, ColoursMenuChecksExactlyOneMethod) {
                  f.Randomperpoint1->isChecked());
 }
 
-TEST(Shortcuts, UndoAndRedoOnlyWhileEnabled) {
-    KeyRig rig;
-    TForm1& f = *rig.form;
-    rig.press(100, 75);
-    rig.release(100, 75);
-    const auto painted = rig.pixels();
-    rig.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(rig.pixels(), painted) << "Redo is disabled";
-    rig.key(Qt::Key_Z, Qt::ControlModifier);
-    const auto undone = rig.pixels();
-    EXPECT_NE(undone, painted);
-    EXPECT_FALSE(f.menuItemUndo->isEnabled());
-    rig.key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(rig.pixels(), undone) << "one level only";
-    rig.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(rig.pixels(), painted);
-    f.btnUndo->click();
-    EXPECT_EQ(rig.pixels(), undone);
-    EXPECT_EQ(rig.status(0), "There are unsaved changes.") << "undo leaves the message panel";
-}
-
 TEST(Shortcuts, ClearTakesASnapshotAfterTheFirstClear) {
     GuiRig rig;
     rig.show();
@@ -158,26 +137,6 @@ TEST(Shortcuts, ClearTakesASnapshotAfterTheFirstClear) {
     f.btnClear->click();
     EXPECT_TRUE(f.btnUndo->isEnabled());
     EXPECT_EQ(rig.status(0), "Image cleared");
-}
-
-TEST(Shortcuts, WholePictureActions) {
-    KeyRig rig;
-    TForm1& f = *rig.form;
-    f.canvas().pixel(3, 4) = BgrPixel{10, 20, 30};
-    f.Invert1->trigger();
-    EXPECT_EQ(f.canvas().pixel(3, 4), (BgrPixel{245, 235, 225}));
-    EXPECT_EQ(f.canvas().pixel(0, 0), (BgrPixel{0, 0, 0}));
-    f.btnDoAction->click(); // Invert selected
-    EXPECT_EQ(f.canvas().pixel(3, 4), (BgrPixel{10, 20, 30}));
-    f.rbCycle->setChecked(true);
-    EXPECT_EQ(f.state().colour.selectedAction, RgbAction::Cycle);
-    f.CycleRGB1->trigger();
-    // Cycle: red <- blue, green <- red, blue <- green.
-    EXPECT_EQ(f.canvas().pixel(3, 4), (BgrPixel{20, 30, 10}));
-    f.btnDoAction->click();
-    f.btnDoAction->click();
-    EXPECT_EQ(f.canvas().pixel(3, 4), (BgrPixel{10, 20, 30}));
-    EXPECT_EQ(rig.status(0), "Image cleared") << "whole-picture actions leave the message panel";
 }
 
 // ---- 3D --------------------------------------------------------------------

@@ -87,14 +87,16 @@ public:
     LocalDateTime time{2026, 12, 8, 9, 5, 7, 42};
 };
 
-// Points the executable path into a fresh temporary folder.
+// Points the executable path into a fresh temporary folder (removed with
+// everything in it at the end).
 class FakePaths : public Paths {
 public:
     FakePaths();
     ~FakePaths() override;
-    std::string executablePath() override { return (folder / "splot").string(); }
+    std::string executablePath() override { return (folder / executable).string(); }
     std::string currentFolder() override { return folder.string(); }
     std::filesystem::path folder;
+    std::filesystem::path executable = "splot"; // relative to folder
 };
 
 class FakeProcessEnd : public ProcessEnd {

@@ -3,6 +3,7 @@
 #include "app/AppWindows.h"
 #include "app/ImageView.h"
 #include "app/splot.h"
+#include "settings/SettingsFile.h"
 #include "support/Fakes.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,8 +21,12 @@ namespace splot::test {
 // take canvas coordinates (x right, y up), point the fake mouse port at them
 // and send the event through the window at the matching spot of Image1.
 struct GuiRig {
-    GuiRig() {
+    GuiRig() : GuiRig([](GuiRig&) {}) {}
+    // prepare runs before the windows are created, e.g. to write a settings
+    // file at iniPath() or to move the fake executable.
+    explicit GuiRig(const std::function<void(GuiRig&)>& prepare) {
         ports = AppPorts{&prompts, &mouse, &pump, &clock, &paths, &processEnd};
+        prepare(*this);
         form = createWindows(ports);
     }
     ~GuiRig() {
@@ -76,6 +82,9 @@ struct GuiRig {
     }
 
     std::string status(int panel) const { return form->statusPanelText(panel); }
+
+    // The settings file beside the fake executable.
+    std::string iniPath() { return settingsFilePath(paths.executablePath()); }
 
     FakePrompts prompts;
     FakeMouse mouse;
