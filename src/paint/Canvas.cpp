@@ -36,6 +36,10 @@ void Canvas::rebuild(int width, int height, bool keepPicture, bool backgroundIsW
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     const std::size_t bitmapBytes = static_cast<std::size_t>(newStride) * static_cast<std::size_t>(height);
 
+    const std::size_t total = bitmapBytes + pixels * (4 * sizeof(BgrPixel) + sizeof(double));
+    if (total > allocationLimit_)
+        throw CanvasAllocationError("Out of memory: the picture cannot be made that large.");
+
     // Allocate everything before changing anything.
     Buffer<std::uint8_t> bits = allocateZeroed<std::uint8_t>(bitmapBytes);
     Buffer<BgrPixel> undo = allocateZeroed<BgrPixel>(pixels);

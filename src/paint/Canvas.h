@@ -60,6 +60,11 @@ public:
     // Sizes must already be validated (0..5000).
     void rebuild(int width, int height, bool keepPicture, bool backgroundIsWhite);
 
+    // The most bytes rebuild() may allocate for a new size (picture and
+    // arrays together); larger requests fail as if memory had run out. No
+    // limit by default; tests use it to exercise the out-of-memory path.
+    void setAllocationLimit(std::size_t bytes) { allocationLimit_ = bytes; }
+
     // Sets all three bytes of every pixel to value.
     void fill(std::uint8_t value);
 
@@ -97,6 +102,7 @@ private:
     Buffer<double> coverage_;
     CanvasRect coverageDirty_;
     Display* display_ = nullptr;
+    std::size_t allocationLimit_ = SIZE_MAX;
 };
 
 } // namespace splot

@@ -67,6 +67,23 @@ TEST(Canvas, ShrinkingCutsOffTheRightAndBottom) {
             }
 }
 
+TEST(Canvas, AFailedAllocationLeavesTheCanvasWhole) {
+    Canvas c;
+    c.rebuild(4, 3, false, false);
+    c.pixel(1, 2) = BgrPixel{1, 2, 3};
+    c.undoRow(0)[3] = BgrPixel{4, 5, 6};
+    BgrPixel* const row0 = c.row(0);
+    c.setAllocationLimit(1000);
+    EXPECT_THROW(c.rebuild(100, 100, true, true), CanvasAllocationError);
+    EXPECT_EQ(c.imageWidth(), 4);
+    EXPECT_EQ(c.imageHeight(), 3);
+    EXPECT_EQ(c.row(0), row0);
+    EXPECT_EQ(c.pixel(1, 2), (BgrPixel{1, 2, 3}));
+    EXPECT_EQ(c.undoRow(0)[3], (BgrPixel{4, 5, 6}));
+    c.rebuild(5, 5, true, true); // small enough: fine
+    EXPECT_EQ(c.pixel(1, 4), (BgrPixel{1, 2, 3}));
+}
+
 TEST(Canvas, EmptyCanvasesAreValid) {
     Canvas c;
     c.rebuild(0, 7, false, true);
