@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdint>
 
 #if defined(__SSSE3__) || defined(__AVX512VBMI__)
 #include <immintrin.h>
@@ -29,6 +30,18 @@ void bgrToRgb32(const uchar* source, quint32* out, int count) {
                         32, 31, 30, 29, 29, 28, 27, 26, 26, 25, 24, 23, 23, 22, 21, 20, 20, 19, 18, 17, 17,
                         16, 15, 14, 14, 13, 12, 11, 11, 10, 9, 8, 8, 7, 6, 5, 5, 4, 3, 2, 2, 1, 0);
     const __m512i opaque512 = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
+    // A masked first block brings the stores onto 64-byte boundaries: a
+    // store that splits two cache lines costs about twice as much.
+    if (count >= 38) {
+        const int head = static_cast<int>((64 - (reinterpret_cast<std::uintptr_t>(out) & 63)) & 63) / 4;
+        if (head != 0) {
+            const __m512i bytes = _mm512_loadu_si512(source);
+            const __m512i words =
+                _mm512_mask_permutexvar_epi8(opaque512, 0x7777777777777777ULL, spread, bytes);
+            _mm512_mask_storeu_epi32(out, static_cast<__mmask16>((1u << head) - 1), words);
+            i = head;
+        }
+    }
     for (; i + 22 <= count; i += 16) {
         const __m512i bytes = _mm512_loadu_si512(source + static_cast<std::size_t>(i) * 3);
         _mm512_storeu_si512(out + i,
