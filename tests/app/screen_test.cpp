@@ -5,6 +5,8 @@
 
 #include <QBackingStore>
 #include <QFrame>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 
 namespace splot::test {
@@ -63,6 +65,30 @@ TEST(Screen, AStrokeIsOnScreenWhenTheEventReturns) {
     EXPECT_NE(rig.form->canvas().pixel(210, 200), (BgrPixel{255, 255, 255}));
     rig.release(240, 205);
     EXPECT_LE(differences(rig, 180, 180, 260, 230), 8) << "at most the last outline's dots differ";
+}
+
+TEST(Screen, AScrolledLargePictureShowsTheRightPixels) {
+    GuiRig rig;
+    rig.show();
+    rig.form->MakeNewImage(1500, 1400, false);
+    rig.form->tbW->setValue(30);
+    QScrollBar* h = rig.form->ScrollBox1->horizontalScrollBar();
+    QScrollBar* v = rig.form->ScrollBox1->verticalScrollBar();
+    h->setValue(700);
+    v->setValue(600);
+    QApplication::processEvents();
+    // A canvas point inside the viewport after scrolling.
+    const QPoint inViewport = rig.form->ScrollBox1->viewport()->rect().center();
+    const QPoint onImage = rig.form->Image1->mapFrom(rig.form->ScrollBox1->viewport(), inViewport);
+    const int x = onImage.x();
+    const int y = rig.form->canvas().imageHeight() - onImage.y();
+    rig.press(x, y);
+    rig.moveTo(x + 5, y);
+    rig.release(x + 5, y);
+    EXPECT_NE(rig.form->canvas().pixel(x + 5, y - 1), (BgrPixel{255, 255, 255}));
+    h->setValue(650); // scrolling repaints the uncovered strip through a paint event
+    QApplication::processEvents();
+    EXPECT_LE(differences(rig, x - 40, y - 40, x + 40, y + 40), 12) << "at most the outline's dots differ";
 }
 
 } // namespace
