@@ -4,6 +4,7 @@
 #include "paint/Stroke.h"
 #include "settings/splot3doptions.h"
 #include "settings/splotbrushoptions.h"
+#include "support/FileText.h"
 #include "support/GuiRig.h"
 
 #include <QAction>
@@ -21,17 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::GuiRig;
-
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeAll(const fs::path& p, const std::string& text) {
-    std::ofstream(p, std::ios::binary) << text;
-}
+using test::readAll;
+using test::writeAll;
 
 // A rig whose settings file holds text before the windows are created.
 std::unique_ptr<GuiRig> startWith(const std::string& text) {

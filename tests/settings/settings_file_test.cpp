@@ -1,6 +1,7 @@
 #include "settings/AtomicFile.h"
 #include "settings/SettingsFile.h"
 #include "support/Fakes.h"
+#include "support/FileText.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +16,8 @@ namespace splot {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeAll(const fs::path& p, const std::string& text) {
-    std::ofstream(p, std::ios::binary) << text;
-}
+using test::readAll;
+using test::writeAll;
 
 SettingsReadResult readText(const std::string& text, const std::string& selector, SplotState& state) {
     SettingsReadResult result;
