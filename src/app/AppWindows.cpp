@@ -2,11 +2,11 @@
 
 #include "app/splot.h"
 #include "app/splothelp.h"
-#include "files/splotimageoptions.h"
-#include "settings/splot3doptions.h"
-#include "settings/splotbrushoptions.h"
-#include "splotting/splotForm2.h"
-#include "splotting/splotcircleoptions.h"
+#include "app/dialogs/splotimageoptions.h"
+#include "app/dialogs/splot3doptions.h"
+#include "app/dialogs/splotbrushoptions.h"
+#include "app/dialogs/splotForm2.h"
+#include "app/dialogs/splotcircleoptions.h"
 
 namespace splot {
 

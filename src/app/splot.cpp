@@ -4,14 +4,14 @@
 
 #include "app/ImageView.h"
 #include "app/splothelp.h"
-#include "files/splotimageoptions.h"
+#include "app/dialogs/splotimageoptions.h"
 #include "paint/Limits.h"
 #include "paint/Numbers.h"
 #include "settings/SettingsFile.h"
-#include "settings/splot3doptions.h"
-#include "settings/splotbrushoptions.h"
-#include "splotting/splotForm2.h"
-#include "splotting/splotcircleoptions.h"
+#include "app/dialogs/splot3doptions.h"
+#include "app/dialogs/splotbrushoptions.h"
+#include "app/dialogs/splotForm2.h"
+#include "app/dialogs/splotcircleoptions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -4,7 +4,7 @@
 
 #include "colour/WholePicture.h"
 #include "paint/Numbers.h"
-#include "settings/splot3doptions.h"
+#include "app/dialogs/splot3doptions.h"
 
 #include <QAction>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "app/splot.h"
 
 #include "paint/Stroke.h"
-#include "settings/splot3doptions.h"
+#include "app/dialogs/splot3doptions.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "colour/WholePicture.h"
 
-#include "colour/RgbActions.h"
+#include "paint/RgbActions.h"
 #include "paint/Canvas.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "paint/Painter.h"
 
-#include "colour/RgbActions.h"
+#include "paint/RgbActions.h"
 #include "paint/Limits.h"
 
 #include <algorithm>

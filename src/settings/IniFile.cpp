@@ -1,6 +1,6 @@
 #include "settings/IniFile.h"
 
-#include "settings/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <cstdint>
 #include <filesystem>

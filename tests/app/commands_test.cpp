@@ -1,5 +1,5 @@
 // The keyboard shortcuts of the main window and the commands behind them.
-#include "settings/splot3doptions.h"
+#include "app/dialogs/splot3doptions.h"
 #include "support/GuiRig.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The brush and 3D options dialogs.
-#include "settings/splot3doptions.h"
-#include "settings/splotbrushoptions.h"
+#include "app/dialogs/splot3doptions.h"
+#include "app/dialogs/splotbrushoptions.h"
 #include "support/GuiRig.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // next start onto the controls, odd files at start-up, and an exit when the
 // file cannot be written.
 #include "paint/Stroke.h"
-#include "settings/splot3doptions.h"
-#include "settings/splotbrushoptions.h"
+#include "app/dialogs/splot3doptions.h"
+#include "app/dialogs/splotbrushoptions.h"
 #include "support/FileText.h"
 #include "support/GuiRig.h"
 

@@ -1,5 +1,5 @@
 // Strokes driven by synthetic mouse events through the real window.
-#include "settings/splotbrushoptions.h"
+#include "app/dialogs/splotbrushoptions.h"
 #include "support/GuiRig.h"
 
 #include <QCheckBox>

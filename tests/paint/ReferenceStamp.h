@@ -4,7 +4,7 @@
 // any of the engine's speed-ups. Tests compare the engine's stamp against it
 // byte for byte: canvas, coverage, random draws and the touched flag.
 
-#include "colour/RgbActions.h"
+#include "paint/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/KMingo.h"
 #include "paint/Limits.h"

@@ -1,4 +1,4 @@
-#include "settings/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "settings/SettingsFile.h"
 #include "support/Fakes.h"
 #include "support/FileText.h"

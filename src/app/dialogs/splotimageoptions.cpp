@@ -1,4 +1,4 @@
-#include "files/splotimageoptions.h"
+#include "app/dialogs/splotimageoptions.h"
 
 #include "app/splot.h"
 

@@ -1,4 +1,4 @@
-#include "settings/splotbrushoptions.h"
+#include "app/dialogs/splotbrushoptions.h"
 
 #include "app/FormWidgets.h"
 #include "app/splot.h"

@@ -1,4 +1,4 @@
-#include "colour/RgbActions.h"
+#include "paint/RgbActions.h"
 
 #include "paint/Canvas.h"
 

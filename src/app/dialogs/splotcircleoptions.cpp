@@ -1,15 +1,15 @@
-#include "splotting/splotForm2.h"
+#include "app/dialogs/splotcircleoptions.h"
 
 #include "app/splot.h"
 
 namespace splot {
 
-TfrmShapeOptions::TfrmShapeOptions(TForm1& form)
+TfrmCircleOptions::TfrmCircleOptions(TForm1& form)
     : QDialog(&form, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       form_(form) {
-    setObjectName(QStringLiteral("frmShapeOptions"));
-    setWindowTitle(QStringLiteral("SPLOT Shape Options"));
+    setObjectName(QStringLiteral("frmCircleOptions"));
+    setWindowTitle(QStringLiteral("SPLOT Circle Options"));
     static_cast<void>(form_);
 }
 

@@ -1,4 +1,4 @@
-#include "settings/splot3doptions.h"
+#include "app/dialogs/splot3doptions.h"
 
 #include "app/FormWidgets.h"
 #include "app/splot.h"

@@ -1,15 +1,15 @@
-#include "splotting/splotcircleoptions.h"
+#include "app/dialogs/splotForm2.h"
 
 #include "app/splot.h"
 
 namespace splot {
 
-TfrmCircleOptions::TfrmCircleOptions(TForm1& form)
+TfrmShapeOptions::TfrmShapeOptions(TForm1& form)
     : QDialog(&form, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       form_(form) {
-    setObjectName(QStringLiteral("frmCircleOptions"));
-    setWindowTitle(QStringLiteral("SPLOT Circle Options"));
+    setObjectName(QStringLiteral("frmShapeOptions"));
+    setWindowTitle(QStringLiteral("SPLOT Shape Options"));
     static_cast<void>(form_);
 }
 
