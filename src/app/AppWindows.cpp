@@ -1,12 +1,12 @@
 #include "app/AppWindows.h"
 
+#include "app/dialogs/splot3doptions.h"
+#include "app/dialogs/splotForm2.h"
+#include "app/dialogs/splotbrushoptions.h"
+#include "app/dialogs/splotcircleoptions.h"
+#include "app/dialogs/splotimageoptions.h"
 #include "app/splot.h"
 #include "app/splothelp.h"
-#include "app/dialogs/splotimageoptions.h"
-#include "app/dialogs/splot3doptions.h"
-#include "app/dialogs/splotbrushoptions.h"
-#include "app/dialogs/splotForm2.h"
-#include "app/dialogs/splotcircleoptions.h"
 
 namespace splot {
 

@@ -3,15 +3,15 @@
 #include "app/splot.h"
 
 #include "app/ImageView.h"
-#include "app/splothelp.h"
+#include "app/dialogs/splot3doptions.h"
+#include "app/dialogs/splotForm2.h"
+#include "app/dialogs/splotbrushoptions.h"
+#include "app/dialogs/splotcircleoptions.h"
 #include "app/dialogs/splotimageoptions.h"
+#include "app/splothelp.h"
 #include "paint/Limits.h"
 #include "paint/Numbers.h"
 #include "settings/SettingsFile.h"
-#include "app/dialogs/splot3doptions.h"
-#include "app/dialogs/splotbrushoptions.h"
-#include "app/dialogs/splotForm2.h"
-#include "app/dialogs/splotcircleoptions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -2,9 +2,9 @@
 // actions and undo/redo.
 #include "app/splot.h"
 
+#include "app/dialogs/splot3doptions.h"
 #include "colour/WholePicture.h"
 #include "paint/Numbers.h"
-#include "app/dialogs/splot3doptions.h"
 
 #include <QAction>
 #include <QLabel>

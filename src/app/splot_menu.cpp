@@ -2,12 +2,12 @@
 // and the commands that show the other windows.
 #include "app/splot.h"
 
-#include "app/splothelp.h"
-#include "app/dialogs/splotimageoptions.h"
 #include "app/dialogs/splot3doptions.h"
-#include "app/dialogs/splotbrushoptions.h"
 #include "app/dialogs/splotForm2.h"
+#include "app/dialogs/splotbrushoptions.h"
 #include "app/dialogs/splotcircleoptions.h"
+#include "app/dialogs/splotimageoptions.h"
+#include "app/splothelp.h"
 
 #include <QAction>
 #include <QMenu>

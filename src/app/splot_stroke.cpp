@@ -6,8 +6,8 @@
 // then MouseUp resets the drift and the action coverage.
 #include "app/splot.h"
 
-#include "paint/Stroke.h"
 #include "app/dialogs/splot3doptions.h"
+#include "paint/Stroke.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "colour/WholePicture.h"
 
-#include "paint/RgbActions.h"
 #include "paint/Canvas.h"
+#include "paint/RgbActions.h"
 
 #include <cstdint>
 

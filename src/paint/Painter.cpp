@@ -1,7 +1,7 @@
 #include "paint/Painter.h"
 
-#include "paint/RgbActions.h"
 #include "paint/Limits.h"
+#include "paint/RgbActions.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // The settings file through the real windows: written at exit, read at the
 // next start onto the controls, odd files at start-up, and an exit when the
 // file cannot be written.
-#include "paint/Stroke.h"
 #include "app/dialogs/splot3doptions.h"
 #include "app/dialogs/splotbrushoptions.h"
+#include "paint/Stroke.h"
 #include "support/FileText.h"
 #include "support/GuiRig.h"
 

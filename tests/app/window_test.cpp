@@ -1,10 +1,10 @@
 // The main window at start-up, its menu bar, status bar and the exit flow.
-#include "app/splothelp.h"
-#include "app/dialogs/splotimageoptions.h"
 #include "app/dialogs/splot3doptions.h"
-#include "app/dialogs/splotbrushoptions.h"
 #include "app/dialogs/splotForm2.h"
+#include "app/dialogs/splotbrushoptions.h"
 #include "app/dialogs/splotcircleoptions.h"
+#include "app/dialogs/splotimageoptions.h"
+#include "app/splothelp.h"
 #include "support/GuiRig.h"
 
 #include <QAction>

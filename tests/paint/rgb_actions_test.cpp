@@ -1,7 +1,7 @@
-#include "paint/RgbActions.h"
 #include "colour/WholePicture.h"
 #include "paint/Canvas.h"
 #include "paint/Random.h"
+#include "paint/RgbActions.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
