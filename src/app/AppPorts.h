@@ -1,6 +1,7 @@
 #pragma once
 
 #include "paint/Ports.h"
+#include "session/SessionPorts.h"
 
 namespace splot {
 
@@ -13,6 +14,8 @@ struct AppPorts {
     Clock* clock = nullptr;
     Paths* paths = nullptr;
     ProcessEnd* processEnd = nullptr;
+    // The pointer's shape; the Qt cursor when not given.
+    CursorPort* cursor = nullptr;
 };
 
 } // namespace splot

@@ -38,8 +38,10 @@ Answer QtPrompts::warning(const std::string& text, Buttons buttons) {
     }
 }
 
+// A plain message box: an OK button and no icon.
 void QtPrompts::message(const std::string& text) {
-    QMessageBox::information(parent_, QApplication::applicationName(), q(text));
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), q(text), QMessageBox::Ok, parent_);
+    box.exec();
 }
 
 void QtPrompts::error(const std::string& text) {
@@ -118,6 +120,25 @@ std::string QtPaths::executablePath() {
 }
 std::string QtPaths::currentFolder() {
     return QDir::currentPath().toStdString();
+}
+
+QtCursorPort::~QtCursorPort() {
+    showCursor(CursorShape::Normal);
+}
+
+void QtCursorPort::showCursor(CursorShape shape) {
+    if (shape == CursorShape::Normal) {
+        if (overridden_)
+            QApplication::restoreOverrideCursor();
+        overridden_ = false;
+        return;
+    }
+    const QCursor cursor(shape == CursorShape::Busy ? Qt::WaitCursor : Qt::BlankCursor);
+    if (overridden_)
+        QApplication::changeOverrideCursor(cursor);
+    else
+        QApplication::setOverrideCursor(cursor);
+    overridden_ = true;
 }
 
 void QtProcessEnd::endProcess() {

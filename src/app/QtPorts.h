@@ -1,6 +1,7 @@
 #pragma once
 
 #include "paint/Ports.h"
+#include "session/SessionPorts.h"
 
 #include <QPointer>
 
@@ -58,6 +59,17 @@ class QtPaths : public Paths {
 public:
     std::string executablePath() override;
     std::string currentFolder() override;
+};
+
+// The application-wide override cursor: none for the normal arrow, else the
+// hourglass or the blank cursor. At most one override is ever installed.
+class QtCursorPort : public CursorPort {
+public:
+    ~QtCursorPort() override;
+    void showCursor(CursorShape shape) override;
+
+private:
+    bool overridden_ = false;
 };
 
 class QtProcessEnd : public ProcessEnd {

@@ -13,10 +13,12 @@
 #include "paint/Numbers.h"
 #include "settings/SettingsFile.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QSlider>
@@ -24,7 +26,20 @@
 
 namespace splot {
 
-TForm1::TForm1(const AppPorts& ports, QWidget* parent) : QMainWindow(parent), ports_(ports) {
+SessionPorts TForm1::sessionPorts() {
+    return SessionPorts{ports_.prompts,
+                        ports_.mouse,
+                        ports_.pump,
+                        ports_.clock,
+                        ports_.paths,
+                        ports_.processEnd,
+                        this,
+                        ports_.cursor != nullptr ? ports_.cursor : &qtCursor_,
+                        this};
+}
+
+TForm1::TForm1(const AppPorts& ports, QWidget* parent)
+    : QMainWindow(parent), ports_(ports), session_(sessionPorts()) {
     setWindowTitle(QStringLiteral("SPLOT 46"));
     resize(854, 756); // the restored size; the window starts maximised
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -64,115 +79,51 @@ TForm1::~TForm1() {
     delete frm3dOptions;
     delete frmBrushOptions;
     delete frmImageOptions;
-    setCursorHidden(false);
+    session_.cursor().setDrawingHidden(false);
     canvas_.setDisplay(nullptr);
 }
 
-// Start-up: every step in this order. No other window exists yet.
+// Start-up: every step in this order. No other window exists yet. The
+// scroll box paints double-buffered (every Qt widget does); maxImageWidth and
+// maxImageHeight are the fixed limits of paint/Limits.h.
 void TForm1::FormCreate() {
-    // 1. The scroll box paints double-buffered: every Qt widget does.
-    // 2.
     SetRandomColourMethod("none");
-    // 3. No previous pointer position yet.
-    state_.stroke.lastMouseX = -1;
-    state_.stroke.lastMouseY = -1;
-    // 4. maxImageWidth and maxImageHeight are the fixed limits of paint/Limits.h.
-    // 5.
+    session_.beginStartUp();
     ReadIniFile("all", "");
-    // 6. An odd size gives a half.
-    state_.circle.circleCenterX = state_.paint.imageWidth / 2.0;
-    state_.circle.circleCenterY = state_.paint.imageHeight / 2.0;
-    // 7.
-    state_.paint.eraseMode = false;
-    state_.stroke.canvasTouched = false;
-    // 8. Builds and clears the canvas (freshStart is still false, so this
-    // clear takes an undo snapshot) and moves the width slider to brushWidth.
-    MakeNewImage(state_.paint.imageWidth, state_.paint.imageHeight, false);
-    // 9. The one seeding of the program's generator.
-    const LocalDateTime t = ports_.clock->now();
-    const std::uint64_t seed =
-        ((((((static_cast<std::uint64_t>(t.year) * 12 + t.month) * 31 + t.day) * 24 + t.hour) * 60 +
-           t.minute) *
-              60 +
-          t.second) *
-             1000 +
-         t.millisecond);
-    random_.seed(seed);
-    // 10.
-    state_.stroke.brushOutlineShown = false;
-    state_.colour.drawWithAction = false;
-    state_.paint.freshStart = true;
-    state_.shell.closeAllowed = true;
-    // 11.
-    state_.shell.unsavedChangesText = "There are unsaved changes.";
-    // 12. The empty current shape belongs to the shapes code (splot_splotting.cpp).
+    session_.afterSettingsRead();
+    session_.buildStartUpCanvas(); // also moves the width slider to brushWidth
+    session_.finishStartUp();
+    // The empty current shape belongs to the shapes code.
 }
 
 void TForm1::Exit2Click() {
-    const std::string& unsaved = state_.shell.unsavedChangesText;
-    if (statusPanelText(0) != unsaved) {
-        HaltApp();
-        return;
-    }
-    const Answer answer = ports_.prompts->warning(unsaved + "\r\nDo you want to save them before exiting?",
-                                                  Buttons::YesNoCancel);
-    if (answer == Answer::Yes) {
-        // A save that did not happen must not lose the picture: stay.
-        if (!SaveSplot()) {
-            state_.shell.closeAllowed = false;
-            return;
-        }
-        HaltApp();
-    } else if (answer == Answer::No) {
-        HaltApp();
-    } else {
-        state_.shell.closeAllowed = false;
-    }
+    session_.Exit2Click();
 }
 
 void TForm1::FormClose() {
-    state_.shell.closeAllowed = false;
-    Exit2Click();
+    session_.FormClose();
 }
 
 void TForm1::HaltApp() {
-    // A folder that can never be written must not trap the user: after the
-    // error the user may quit without the settings.
-    if (mayQuitAfterSettingsWrite(*ports_.prompts, WriteIniFile("all", ""))) {
-        ports_.processEnd->endProcess();
-        return;
-    }
-    state_.shell.closeAllowed = false;
+    session_.HaltApp();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // The process ends inside FormClose when the user agrees; otherwise the
     // close is abandoned silently.
     guarded(ports_.prompts, [this] { FormClose(); });
-    if (state_.shell.closeAllowed)
+    if (session_.shell().closeAllowed)
         event->accept();
     else
         event->ignore();
 }
 
 void TForm1::MakeNewImage(int width, int height, bool keepPicture) {
-    if (width < 0 || width > maxImageWidth || height < 0 || height > maxImageHeight) {
-        ShowImageOptionsModal();
-        FormResize();
-        return;
-    }
-    try {
-        canvas_.rebuild(width, height, keepPicture, state_.paint.backgroundIsWhite);
-        state_.paint.imageWidth = width;
-        state_.paint.imageHeight = height;
-    } catch (const CanvasAllocationError& e) {
-        // The canvas keeps its old size, so the picture, the row table and the
-        // working arrays still agree with imageWidth x imageHeight.
-        ports_.prompts->message(e.what());
-    }
+    session_.MakeNewImage(width, height, keepPicture);
+}
+
+void TForm1::canvasRebuilt() {
     Image1->setFixedSize(canvas_.imageWidth(), canvas_.imageHeight());
-    if (!keepPicture)
-        ClearImage();
     // Runs tbWChange only when the slider moves; otherwise penWidth stays.
     tbW->setValue(state_.paint.brushWidth);
     if (!state_.paint.squareBrush) {
@@ -182,19 +133,25 @@ void TForm1::MakeNewImage(int width, int height, bool keepPicture) {
     FormResize();
 }
 
-void TForm1::ShowImageOptionsModal() {
+void TForm1::canvasSizeRefused() {
     if (frmImageOptions != nullptr)
         frmImageOptions->exec();
+    FormResize();
+}
+
+void TForm1::undoRedoChanged(bool undo, bool redo) {
+    btnRedo->setEnabled(redo);
+    menuItemRedo->setEnabled(redo);
+    btnUndo->setEnabled(undo);
+    menuItemUndo->setEnabled(undo);
+}
+
+std::optional<std::string> TForm1::writeSettings() {
+    return WriteIniFile("all", "");
 }
 
 void TForm1::ClearImage() {
-    if (state_.paint.freshStart)
-        state_.paint.freshStart = false;
-    else
-        history_.MakeUndoFromRows();
-    canvas_.fill(state_.paint.backgroundIsWhite ? 255 : 0);
-    RefreshPicture();
-    ShowStatus("Image cleared");
+    session_.ClearImage();
 }
 
 void TForm1::Clear1Click() {
@@ -206,16 +163,21 @@ void TForm1::btnClearClick() {
 }
 
 void TForm1::RefreshPicture() {
-    canvas_.RefreshPicture();
+    session_.RefreshPicture();
 }
 
 void TForm1::ShowStatus(const std::string& text) {
-    statusMessagePanel->setText(QString::fromStdString(text));
+    session_.ShowStatus(text);
 }
 
 void TForm1::UpdateColoringModeStatus() {
-    statusModePanel->setText(QString::fromStdString(
-        coloringModeStatusText(state_.paint.eraseMode, state_.paint.backgroundIsWhite)));
+    session_.UpdateColoringModeStatus();
+}
+
+void TForm1::showPanel(int panel, const std::string& text) {
+    QLabel* panels[] = {statusMessagePanel, statusModePanel, statusDepthPanel};
+    if (panel >= 0 && panel < 3)
+        panels[panel]->setText(QString::fromStdString(text));
 }
 
 std::string TForm1::statusPanelText(int panel) const {

@@ -2,12 +2,9 @@
 
 #include "app/AppPorts.h"
 #include "app/Guarded.h"
-#include "history/History.h"
-#include "paint/Canvas.h"
-#include "paint/KMingo.h"
-#include "paint/PaintState.h"
-#include "paint/Painter.h"
-#include "paint/Random.h"
+#include "app/QtPorts.h"
+#include "app/dialogs/OptionsDialog.h"
+#include "session/Session.h"
 
 #include <QMainWindow>
 
@@ -51,19 +48,32 @@ class TfrmImageOptions;
 //   splot_files.cpp    image and brush file commands
 //   splot_splotting.cpp  shapes and circles commands
 //   splot_settings.cpp ReadIniFile / WriteIniFile
-class TForm1 : public QMainWindow {
+//
+// Every command is engine code in the session; a handler reads its control,
+// calls the session and updates labels. The window is the session's status
+// bar and carries out what the session's commands need of the controls.
+class TForm1 : public QMainWindow, public DialogFacade, public StatusPort, public WindowPort {
     Q_OBJECT
 public:
     // Builds the window and runs FormCreate. No other window exists yet.
     explicit TForm1(const AppPorts& ports, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    SplotState& state() { return state_; }
-    Canvas& canvas() { return canvas_; }
-    Random& random() { return random_; }
-    Painter& painter() { return painter_; }
-    History& history() { return history_; }
+    Session& session() { return session_; }
+    SplotState& state() override { return session_.state(); }
+    Canvas& canvas() { return session_.canvas(); }
+    Random& random() { return session_.random(); }
+    Painter& painter() { return session_.painter(); }
+    History& history() { return session_.history(); }
     const AppPorts& ports() const { return ports_; }
+    Prompts* prompts() override { return ports_.prompts; }
+
+    // ==== What the session asks of the window ================================
+    void showPanel(int panel, const std::string& text) override;
+    void canvasRebuilt() override;
+    void canvasSizeRefused() override;
+    void undoRedoChanged(bool undo, bool redo) override;
+    std::optional<std::string> writeSettings() override;
 
     // Runs a command inside the top-level handler.
     template <typename F> void runGuarded(F&& command) { guarded(ports_.prompts, command); }
@@ -147,7 +157,7 @@ public:
     int getYMouse();
     // The brush outline at the pointer, on screen only.
     void ShowBrush();
-    void Update3dDepth(int delta);
+    void Update3dDepth(int delta) override;
     void SetStatus3d();
     void Drawin3D1Click();
     void BringTowardsYou1Click();
@@ -327,22 +337,19 @@ private:
 
     // The file ReadIniFile and WriteIniFile use for fileName.
     std::string iniPath(const std::string& fileName);
-    // Shows the image options dialog modally (an invalid canvas size).
-    void ShowImageOptionsModal();
-    // Hidden while the left button paints; the normal arrow otherwise.
-    void setCursorHidden(bool hidden);
     // Dispatches a mouse event of the image or the scroll box.
     bool imageMouseEvent(QEvent* event);
     bool scrollBoxMouseEvent(QEvent* event);
 
     QWidget* imageHost_ = nullptr; // fills the scroll box's viewport, holds Image1
+    SessionPorts sessionPorts();
+
     AppPorts ports_;
-    SplotState state_;
-    Canvas canvas_;
-    Random random_;
-    Painter painter_{state_, canvas_, random_};
-    History history_{canvas_, state_.colour};
-    bool cursorHidden_ = false;
+    QtCursorPort qtCursor_; // used when the ports bring no cursor
+    Session session_;
+    // Shorthands for the session's state and canvas.
+    SplotState& state_ = session_.state();
+    Canvas& canvas_ = session_.canvas();
     bool leftPressedOnImage_ = false; // arms the click stamp
 };
 

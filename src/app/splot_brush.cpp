@@ -100,13 +100,11 @@ void TForm1::RoundBrush1Click() {
 }
 
 void TForm1::menuItemWhiteClick() {
-    state_.paint.backgroundIsWhite = !state_.paint.backgroundIsWhite;
-    UpdateColoringModeStatus();
+    session_.switchDrawingMode();
 }
 
 void TForm1::Erase1Click() {
-    state_.paint.eraseMode = !state_.paint.eraseMode;
-    UpdateColoringModeStatus();
+    session_.toggleEraseMode();
 }
 
 void TForm1::SetRandomColourMethod(const std::string& name) {

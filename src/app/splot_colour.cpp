@@ -3,7 +3,6 @@
 #include "app/splot.h"
 
 #include "app/dialogs/splot3doptions.h"
-#include "colour/WholePicture.h"
 #include "paint/Numbers.h"
 
 #include <QAction>
@@ -46,10 +45,8 @@ void TForm1::UpdateSwatch() {
 void TForm1::SlideRGB(const std::string& direction, bool in3d) {
     const int step = direction == "up" ? 1 : -1;
     if (in3d) {
-        if (frm3dOptions == nullptr)
-            return;
-        frm3dOptions->tb3dR->setValue(frm3dOptions->tb3dR->value() + step);
-        frm3dOptions->tb3dB->setValue(frm3dOptions->tb3dB->value() + step);
+        if (frm3dOptions != nullptr)
+            frm3dOptions->stepStrengths(step);
     } else {
         tbIntensity->setValue(tbIntensity->value() + step);
     }
@@ -76,12 +73,12 @@ RgbAction TForm1::selectedAction() const {
 }
 
 void TForm1::Invert1Click() {
-    invertWholePicture(canvas_); // repaints once
+    session_.invertPicture();
 }
 
 // With Invert selected this inverts the picture, as Do Action would.
 void TForm1::btnFixColorsClick() {
-    applyChannelActionWholePicture(canvas_, selectedAction()); // repaints once
+    session_.applyActionToPicture(selectedAction());
 }
 
 void TForm1::btnDoActionClick() {
@@ -100,11 +97,11 @@ void TForm1::cbSillyClick() {
 }
 
 void TForm1::btnUndoClick() {
-    history_.Undo();
+    session_.Undo();
 }
 
 void TForm1::btnRedoClick() {
-    history_.Redo();
+    session_.Redo();
 }
 
 void TForm1::menuItemUndoClick() {
@@ -116,7 +113,7 @@ void TForm1::menuItemRedoClick() {
 }
 
 void TForm1::EnableUndoRedo(bool undo, bool redo) {
-    history_.EnableUndoRedo(undo, redo); // mirrored on the controls by the enable callback
+    session_.EnableUndoRedo(undo, redo); // mirrored on the controls by undoRedoChanged
 }
 
 } // namespace splot

@@ -12,10 +12,8 @@ void TForm1::New1Click() {}
 
 void TForm1::btnLoadClick() {}
 
-// Nothing is saved yet, so this never claims to have saved: the exit question
-// answered Yes keeps the program running instead of losing the picture.
 bool TForm1::SaveSplot() {
-    return false;
+    return session_.SaveSplot();
 }
 
 void TForm1::btnRevertClick() {}

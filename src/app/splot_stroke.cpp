@@ -7,9 +7,7 @@
 #include "app/splot.h"
 
 #include "app/dialogs/splot3doptions.h"
-#include "paint/Stroke.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QSlider>
 #include <QStatusBar>
@@ -17,8 +15,7 @@
 namespace splot {
 
 void TForm1::Image1MouseDown(Qt::MouseButton) {
-    // Any button: the right one adds a shape corner, and still snapshots.
-    history_.MakeUndoFromRows();
+    session_.imageMouseDown();
 }
 
 void TForm1::ScrollBox1MouseDown(Qt::MouseButton button) {
@@ -26,38 +23,7 @@ void TForm1::ScrollBox1MouseDown(Qt::MouseButton button) {
 }
 
 void TForm1::Image1MouseMove(Qt::MouseButtons held) {
-    StrokeState& stroke = state_.stroke;
-    stroke.brushOutlineShown = true;
-    KMingo previous(stroke.lastMouseX, stroke.lastMouseY);
-    stroke.lastMouseX = getXMouse();
-    stroke.lastMouseY = getYMouse();
-    const KMingo current(stroke.lastMouseX, stroke.lastMouseY);
-
-    // The path from the previous position is walked in one step: a drag
-    // stamps once per event, at the pointer, without filling in between.
-    constexpr int steps = 1;
-    const double stepX = (current.getX() - previous.getX()) / steps;
-    const double stepY = (current.getY() - previous.getY()) / steps;
-
-    const bool left = held.testFlag(Qt::LeftButton);
-    const bool right = held.testFlag(Qt::RightButton);
-    if (!left) {
-        setCursorHidden(false);
-    } else if (!right) {
-        setCursorHidden(true);
-        for (int step = 1; step <= steps; ++step) {
-            previous.MovePoint(previous.getX() + stepX, previous.getY() + stepY);
-            painter_.BrushDisplay(previous);
-            painter_.DrawOnImage(previous, state_.paint.penWidth, step == steps);
-        }
-        UpdateBrushVariables(state_.paint, stroke);
-        if (stroke.canvasTouched) {
-            stroke.canvasTouched = false;
-            ShowStatus(state_.shell.unsavedChangesText);
-        }
-    }
-    // Both buttons held: no stamp, and the cursor keeps its shape.
-    painter_.BrushDisplay(current);
+    session_.imageMouseMove(held.testFlag(Qt::LeftButton), held.testFlag(Qt::RightButton));
 }
 
 void TForm1::ScrollBox1MouseMove(Qt::MouseButtons held) {
@@ -65,7 +31,7 @@ void TForm1::ScrollBox1MouseMove(Qt::MouseButtons held) {
 }
 
 void TForm1::Image1MouseUp(Qt::MouseButton) {
-    MouseUp();
+    session_.imageMouseUp();
 }
 
 void TForm1::ScrollBox1MouseUp(Qt::MouseButton button) {
@@ -73,34 +39,15 @@ void TForm1::ScrollBox1MouseUp(Qt::MouseButton button) {
 }
 
 void TForm1::Image1Click() {
-    // The picture counts as changed even when this stamp misses the canvas.
-    ShowStatus(state_.shell.unsavedChangesText);
-    const KMingo pen(getXMouse(), getYMouse());
-    painter_.DrawOnImage(pen, state_.paint.penWidth, true);
+    session_.imageClick();
 }
 
 void TForm1::MouseUp() {
-    if (state_.colour.drawWithAction)
-        canvas_.clearCoverage();
-    ResetBrushVariables(state_.stroke);
+    session_.MouseUp();
 }
 
 void TForm1::Panel2MouseMove() {
-    if (state_.stroke.brushOutlineShown) {
-        RefreshPicture(); // takes the outline off the screen
-        state_.stroke.brushOutlineShown = false;
-    }
-    setCursorHidden(false);
-}
-
-void TForm1::setCursorHidden(bool hidden) {
-    if (hidden == cursorHidden_)
-        return;
-    if (hidden)
-        QApplication::setOverrideCursor(Qt::BlankCursor);
-    else
-        QApplication::restoreOverrideCursor();
-    cursorHidden_ = hidden;
+    session_.pointerLeftPicture();
 }
 
 int TForm1::getXMouse() {
@@ -112,28 +59,24 @@ int TForm1::getYMouse() {
 }
 
 void TForm1::ShowBrush() {
-    const KMingo pen(getXMouse(), getYMouse());
-    painter_.BrushDisplay(pen);
+    session_.ShowBrush();
 }
 
+// Width and depth sliders belong to two windows; with the link on they move
+// together or not at all, without it the depth slider clamps.
 void TForm1::Update3dDepth(int delta) {
-    QSlider* depthSlider = frm3dOptions != nullptr ? frm3dOptions->tbDepth3d : nullptr;
-    if (depthSlider != nullptr) {
+    if (frm3dOptions != nullptr) {
         const int width = tbW->value() + delta;
-        const int depth = depthSlider->value() + delta;
-        if (state_.paint.linkPenToDepth) {
-            // Width and depth move together or not at all.
-            if (width >= tbW->minimum() && width <= tbW->maximum() && depth >= depthSlider->minimum() &&
-                depth <= depthSlider->maximum()) {
-                tbW->setValue(width);
-                depthSlider->setValue(depth);
-            }
-        } else {
-            depthSlider->setValue(depth); // clamps to -100..100
+        const int depth = frm3dOptions->depthPosition() + delta;
+        if (!state_.paint.linkPenToDepth) {
+            frm3dOptions->moveDepth(depth);
+        } else if (width >= tbW->minimum() && width <= tbW->maximum() && frm3dOptions->depthInRange(depth)) {
+            tbW->setValue(width);
+            frm3dOptions->moveDepth(depth);
         }
     }
     if (state_.paint.draw3d) {
-        statusDepthPanel->setText(QStringLiteral("3D depth: ") + QString::number(state_.paint.depth3d));
+        session_.showDepthStatus();
         StatusBar1->repaint();
     }
 }
@@ -142,7 +85,7 @@ void TForm1::SetStatus3d() {
     if (state_.paint.draw3d)
         Update3dDepth(0);
     else
-        statusDepthPanel->clear();
+        session_.showDepthStatus(); // empties the depth panel
 }
 
 void TForm1::Drawin3D1Click() {

@@ -102,14 +102,6 @@ void TForm1::WireEvents() {
     onMenu(MoveAway1, &TForm1::MoveAway1Click);
     onMenu(AboutSPLOT1, &TForm1::AboutSPLOT1Click);
 
-    // Undo and Redo availability, mirrored on the buttons and menu items.
-    history_.setEnableCallback([this](bool undo, bool redo) {
-        btnRedo->setEnabled(redo);
-        menuItemRedo->setEnabled(redo);
-        btnUndo->setEnabled(undo);
-        menuItemUndo->setEnabled(undo);
-    });
-
     // Mouse events of the image, the scroll box and the surfaces around them.
     // Moves without a button need mouse tracking on every one of them.
     QWidget* surfaces[] = {

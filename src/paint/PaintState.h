@@ -104,11 +104,6 @@ struct ShapeSettings {
     bool shapeFlipper = false;
 };
 
-struct ShellState {
-    std::string unsavedChangesText = "There are unsaved changes.";
-    bool closeAllowed = true;
-};
-
 // Everything the program would otherwise keep in globals, owned by the main window.
 struct SplotState {
     PaintingState paint;
@@ -116,7 +111,6 @@ struct SplotState {
     ColourState colour;
     CircleSettings circle;
     ShapeSettings shape;
-    ShellState shell;
 };
 
 } // namespace splot

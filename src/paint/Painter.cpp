@@ -350,12 +350,7 @@ void Painter::BrushDisplay(const KMingo& pen) {
     std::vector<CanvasPoint>& dots = outlineDots_;
     dots.assign(static_cast<std::size_t>(n), CanvasPoint{-1, -1});
     std::size_t next = 0;
-    auto place = [&](int x, int y) {
-        dots[next++] = CanvasPoint{x, y};
-        if (canvas_.contains(x, y))
-            canvas_.outlineBackupRow(y)[x] = canvas_.pixel(x, y);
-        drawDots(x, y);
-    };
+    auto place = [&](int x, int y) { dots[next++] = CanvasPoint{x, y}; };
 
     if (state_.paint.squareBrush) {
         const int k = n / 4;
@@ -381,15 +376,22 @@ void Painter::BrushDisplay(const KMingo& pen) {
     }
     dots.resize(next);
 
+    // Every backup is taken before the first dot is drawn, so a pixel that two
+    // dots fall on (small widths) keeps its original bytes in its one backup
+    // slot, and the restore below gives every pixel back exactly.
+    for (const CanvasPoint& d : dots)
+        if (canvas_.contains(d.x, d.y))
+            canvas_.outlineBackupRow(d.y)[d.x] = canvas_.pixel(d.x, d.y);
+    for (const CanvasPoint& d : dots)
+        drawDots(d.x, d.y);
+
     // Only the dots are repainted: the screen shows them until the next
     // repaint, which also takes them off again.
     canvas_.showOutline(dots);
 
-    // Restore in reverse order: where two dots fell on the same pixel, the
-    // first backup holds the original bytes and must be written last.
-    for (std::size_t i = next; i-- > 0;)
-        if (canvas_.contains(dots[i].x, dots[i].y))
-            canvas_.pixel(dots[i].x, dots[i].y) = canvas_.outlineBackupRow(dots[i].y)[dots[i].x];
+    for (const CanvasPoint& d : dots)
+        if (canvas_.contains(d.x, d.y))
+            canvas_.pixel(d.x, d.y) = canvas_.outlineBackupRow(d.y)[d.x];
 
     if (px < 2 || py > canvas_.imageHeight() - 3)
         canvas_.RefreshPicture();

@@ -13,14 +13,18 @@ public:
 
     void seed(std::uint64_t s) { seed_(s); }
 
-    // Uniform integer 0..n-1; 0 when n is 0 (negative n also gives 0).
+    // Uniform integer 0..n-1: one draw from the generator, and 0 when n is 0
+    // (negative n also gives 0, and still consumes its draw, so the sequence
+    // of later draws does not depend on the bounds asked for).
     // The bounded draw is written out by hand so that every standard library
     // gives the same numbers for the same seed.
     std::uint32_t random(std::int64_t n) {
-        if (n <= 0)
-            return 0;
         if (!scripted_.empty()) [[unlikely]]
-            return takeScripted(n);
+            return n <= 0 ? (scripted_.pop_front(), 0U) : takeScripted(n);
+        if (n <= 0) {
+            static_cast<void>(next32());
+            return 0;
+        }
         return bounded(static_cast<std::uint32_t>(n > 0xFFFFFFFFLL ? 0xFFFFFFFFLL : n));
     }
 

@@ -2,6 +2,7 @@
 // that cannot be allocated, and enlarging with the picture kept.
 #include "support/GuiRig.h"
 
+#include <QSlider>
 #include <QTimer>
 
 namespace splot::test {
@@ -36,20 +37,28 @@ TEST(CanvasCommands, ASizeOutOfRangeShowsTheImageOptionsAndChangesNothing) {
     }
 }
 
-TEST(CanvasCommands, ACanvasThatCannotBeAllocatedKeepsThePreviousOne) {
+TEST(CanvasCommands, ACanvasThatCannotBeAllocatedChangesNothingAndAbandonsTheCommand) {
     GuiRig rig;
-    rig.form->canvas().setAllocationLimit(4'000'000);
-    rig.form->MakeNewImage(3000, 2000, false);
+    TForm1& f = *rig.form;
+    f.canvas().pixel(3, 4) = BgrPixel{1, 2, 3};
+    f.ShowStatus("There are unsaved changes.");
+    f.tbW->setValue(77);
+    f.state().paint.brushWidth = 30; // a rebuild would move the slider back to 30
+    f.canvas().setAllocationLimit(4'000'000);
+    EXPECT_THROW(f.MakeNewImage(3000, 2000, false), CommandAbandoned);
     EXPECT_EQ(rig.prompts.texts("message"),
               std::vector<std::string>{"Out of memory: the picture cannot be made that large."});
-    EXPECT_EQ(rig.form->canvas().imageWidth(), 600);
-    EXPECT_EQ(rig.form->canvas().imageHeight(), 600);
-    EXPECT_EQ(rig.form->state().paint.imageWidth, 600);
-    EXPECT_EQ(rig.form->state().paint.imageHeight, 600);
-    EXPECT_EQ(rig.form->Image1->size(), QSize(600, 600));
+    EXPECT_EQ(f.canvas().imageWidth(), 600);
+    EXPECT_EQ(f.canvas().imageHeight(), 600);
+    EXPECT_EQ(f.state().paint.imageWidth, 600);
+    EXPECT_EQ(f.state().paint.imageHeight, 600);
+    EXPECT_EQ(f.Image1->size(), QSize(600, 600));
+    EXPECT_EQ(f.canvas().pixel(3, 4), (BgrPixel{1, 2, 3})) << "the picture is not cleared";
+    EXPECT_EQ(rig.status(0), "There are unsaved changes.");
+    EXPECT_EQ(f.tbW->value(), 77);
     // The old canvas is whole: a stroke over all of it is safe.
-    rig.form->painter().DrawOnImage(KMingo(300, 300), 200, true);
-    rig.form->painter().DrawOnImage(KMingo(599, 599), 200, true);
+    f.painter().DrawOnImage(KMingo(300, 300), 200, true);
+    f.painter().DrawOnImage(KMingo(599, 599), 200, true);
 }
 
 TEST(CanvasCommands, EnlargingKeepsThePictureAtTheTopLeft) {

@@ -154,7 +154,7 @@ TEST(ActionsWindow, WholePictureCommandsFollowTheSelection) {
     f.btnDoAction->click();
     EXPECT_EQ(c.pixel(3, 4), p);
     EXPECT_EQ(c.pixel(7, 5), white);
-    EXPECT_EQ(rig.status(0), "Image cleared") << "whole-picture actions leave the message panel";
+    EXPECT_EQ(rig.status(0), "There are unsaved changes.") << "a changed picture is never lost silently";
 }
 
 TEST(ActionsWindow, WholePictureCommandsTakeNoSnapshot) {

@@ -47,7 +47,7 @@ TEST(BrushOptions, CreationClampsStoredValuesAndWritesThemBack) {
     p.intensifySpeed = 250;
     p.smoothness = 35;
     p.useGrowth = true;
-    TfrmBrushOptions d(f);
+    TfrmBrushOptions d(&f, f);
     d.FormCreate();
     EXPECT_EQ(d.tbIntensifySpeed->value(), 100);
     EXPECT_EQ(p.intensifySpeed, 100);
@@ -57,7 +57,7 @@ TEST(BrushOptions, CreationClampsStoredValuesAndWritesThemBack) {
     EXPECT_FALSE(d.cbBrushFuzzify->isChecked());
     EXPECT_FALSE(p.useFuzzify);
     p.smoothness = 0;
-    TfrmBrushOptions low(f);
+    TfrmBrushOptions low(&f, f);
     low.FormCreate();
     EXPECT_EQ(p.smoothness, 1);
 }
@@ -111,7 +111,7 @@ TEST(Options3d, StoredDrawIn3dShowsTheDepthAtCreation) {
     f.state().paint.draw3d = true;
     f.state().paint.depth3d = 140; // clamped to 100
     f.state().paint.redStrength = -3;
-    Tfrm3dOptions d(f);
+    Tfrm3dOptions d(&f, f);
     f.frm3dOptions = &d;
     d.FormCreate();
     EXPECT_EQ(f.state().paint.depth3d, 100);

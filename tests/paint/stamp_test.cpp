@@ -351,3 +351,26 @@ TEST(Outline, EdgePensRepaintTheWholePicture) {
 
 } // namespace
 } // namespace splot
+
+namespace splot::test {
+namespace {
+
+// random(0) is 0 and still takes one draw, so a sequence of draws does not
+// depend on the bounds asked for; scripted draws are taken the same way.
+TEST(Random, EveryCallTakesExactlyOneDraw) {
+    Random a(99), b(99);
+    EXPECT_EQ(a.random(0), 0U);
+    EXPECT_EQ(a.random(-3), 0U);
+    static_cast<void>(b.random(1000));
+    static_cast<void>(b.random(7));
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(a.random(1 + i * 37), b.random(1 + i * 37));
+    Random s;
+    s.script({5, 9});
+    EXPECT_EQ(s.random(0), 0U);
+    EXPECT_EQ(s.random(10), 9U);
+    EXPECT_FALSE(s.scriptedDrawsLeft());
+}
+
+} // namespace
+} // namespace splot::test

@@ -1,20 +1,14 @@
 #include "app/dialogs/splot3doptions.h"
 
 #include "app/FormWidgets.h"
-#include "app/splot.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 
 namespace splot {
 
-Tfrm3dOptions::Tfrm3dOptions(TForm1& form)
-    : QDialog(&form, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                         Qt::WindowStaysOnTopHint),
-      form_(form) {
-    setObjectName(QStringLiteral("frm3dOptions"));
-    setWindowTitle(QStringLiteral("SPLOT 3D options"));
+Tfrm3dOptions::Tfrm3dOptions(QWidget* parent, DialogFacade& facade)
+    : OptionsDialog(parent, facade, "frm3dOptions", QStringLiteral("SPLOT 3D options"), Kind::Modeless) {
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);
@@ -37,7 +31,7 @@ Tfrm3dOptions::Tfrm3dOptions(TForm1& form)
     tb3dB = addSliderRow(grid, 5, QStringLiteral("Blue"), 0, 255, 60, label3dBlue, QString());
     Label2 = makeNote(QStringLiteral("Press the \"3\" key to toggle 3D drawing on/off"), this, true);
     grid->addWidget(Label2, 6, 0, 1, 3);
-    btnClose = new QPushButton(QStringLiteral("Close"), this);
+    btnClose = makeButton(QStringLiteral("Close"));
     grid->addWidget(btnClose, 7, 0, 1, 3, Qt::AlignRight);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -45,15 +39,15 @@ Tfrm3dOptions::Tfrm3dOptions(TForm1& form)
 }
 
 void Tfrm3dOptions::WireEvents() {
-    connect(tbDepth3d, &QSlider::valueChanged, this, form_.guard([this] { tbDepth3dChange(); }));
-    connect(tb3dR, &QSlider::valueChanged, this, form_.guard([this] { tb3dRChange(); }));
-    connect(tb3dB, &QSlider::valueChanged, this, form_.guard([this] { tb3dBChange(); }));
-    connect(cbLinkPenToDepth, &QCheckBox::toggled, this, form_.guard([this] { cbLinkPenToDepthClick(); }));
-    connect(btnClose, &QPushButton::clicked, this, form_.guard([this] { btnCloseClick(); }));
+    connect(tbDepth3d, &QSlider::valueChanged, this, guard([this] { tbDepth3dChange(); }));
+    connect(tb3dR, &QSlider::valueChanged, this, guard([this] { tb3dRChange(); }));
+    connect(tb3dB, &QSlider::valueChanged, this, guard([this] { tb3dBChange(); }));
+    connect(cbLinkPenToDepth, &QCheckBox::toggled, this, guard([this] { cbLinkPenToDepthClick(); }));
+    connect(btnClose, &QPushButton::clicked, this, guard([this] { btnCloseClick(); }));
 }
 
 void Tfrm3dOptions::FormCreate() {
-    PaintingState& paint = form_.state().paint;
+    PaintingState& paint = facade_.state().paint;
     if (!paint.linkPenToDepth) {
         cbLinkPenToDepth->setChecked(false); // its handler flips the flag ...
         paint.linkPenToDepth = false;        // ... so set it again
@@ -68,25 +62,42 @@ void Tfrm3dOptions::FormCreate() {
 }
 
 void Tfrm3dOptions::tbDepth3dChange() {
-    form_.state().paint.depth3d = tbDepth3d->value();
+    facade_.state().paint.depth3d = tbDepth3d->value();
     labelDepth->setText(QString::number(tbDepth3d->value()));
     labelDepth->repaint();
-    form_.Update3dDepth(0); // shows the depth while drawing in 3D
+    facade_.Update3dDepth(0); // shows the depth while drawing in 3D
 }
 
 void Tfrm3dOptions::tb3dRChange() {
-    form_.state().paint.redStrength = tb3dR->value();
+    facade_.state().paint.redStrength = tb3dR->value();
     label3dRed->setText(QString::number(tb3dR->value()));
 }
 
 void Tfrm3dOptions::tb3dBChange() {
-    form_.state().paint.blueStrength = tb3dB->value();
+    facade_.state().paint.blueStrength = tb3dB->value();
     label3dBlue->setText(QString::number(tb3dB->value()));
 }
 
 void Tfrm3dOptions::cbLinkPenToDepthClick() {
-    bool& link = form_.state().paint.linkPenToDepth;
+    bool& link = facade_.state().paint.linkPenToDepth;
     link = !link;
+}
+
+int Tfrm3dOptions::depthPosition() const {
+    return tbDepth3d->value();
+}
+
+bool Tfrm3dOptions::depthInRange(int position) const {
+    return position >= tbDepth3d->minimum() && position <= tbDepth3d->maximum();
+}
+
+void Tfrm3dOptions::moveDepth(int position) {
+    tbDepth3d->setValue(position);
+}
+
+void Tfrm3dOptions::stepStrengths(int step) {
+    tb3dR->setValue(tb3dR->value() + step);
+    tb3dB->setValue(tb3dB->value() + step);
 }
 
 void Tfrm3dOptions::btnCloseClick() {

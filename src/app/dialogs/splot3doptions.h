@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/dialogs/OptionsDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -9,18 +9,25 @@ class QSlider;
 
 namespace splot {
 
-class TForm1;
-
 // The 3D options dialog: depth, the pen-width link and the red and blue pen
 // strengths. Modeless, stays on top; closing it only hides it. Each slider
 // writes its shared value and each box toggles its flag.
-class Tfrm3dOptions : public QDialog {
+class Tfrm3dOptions : public OptionsDialog {
     Q_OBJECT
 public:
     // Builds the controls in their form state; FormCreate brings them in line
     // with the settings (it calls back into the main window, so the caller
     // registers this dialog there first).
-    explicit Tfrm3dOptions(TForm1& form);
+    Tfrm3dOptions(QWidget* parent, DialogFacade& facade);
+
+    // The depth slider, for the main window's depth steps: its position,
+    // whether a position lies inside its range, and moving it (clamped; its
+    // handler runs when it moves).
+    int depthPosition() const;
+    bool depthInRange(int position) const;
+    void moveDepth(int position);
+    // Moves both pen strength sliders by step (clamped; handlers as usual).
+    void stepStrengths(int step);
 
     void FormCreate();
     void tbDepth3dChange();
@@ -43,7 +50,6 @@ public:
 
 private:
     void WireEvents();
-    TForm1& form_;
 };
 
 } // namespace splot

@@ -1,22 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "app/dialogs/OptionsDialog.h"
 
 namespace splot {
 
-class TForm1;
-
 // The shape options dialog: modeless, stays on top of the main window.
 // Its controls arrive with the shapes code.
-class TfrmShapeOptions : public QDialog {
+class TfrmShapeOptions : public OptionsDialog {
     Q_OBJECT
 public:
-    explicit TfrmShapeOptions(TForm1& form);
+    TfrmShapeOptions(QWidget* parent, DialogFacade& facade);
     // Brings the controls in line with the settings read at start-up.
     void FormCreate() {}
-
-private:
-    TForm1& form_;
 };
 
 } // namespace splot

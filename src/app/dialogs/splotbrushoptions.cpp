@@ -1,7 +1,6 @@
 #include "app/dialogs/splotbrushoptions.h"
 
 #include "app/FormWidgets.h"
-#include "app/splot.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -10,13 +9,9 @@
 
 namespace splot {
 
-TfrmBrushOptions::TfrmBrushOptions(TForm1& form)
-    : QDialog(&form, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                         Qt::WindowStaysOnTopHint),
-      form_(form) {
-    setObjectName(QStringLiteral("frmBrushOptions"));
-    setWindowTitle(QStringLiteral("SPLOT Brush Options"));
+TfrmBrushOptions::TfrmBrushOptions(QWidget* parent, DialogFacade& facade)
+    : OptionsDialog(parent, facade, "frmBrushOptions", QStringLiteral("SPLOT Brush Options"),
+                    Kind::Modeless) {
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);
@@ -54,8 +49,8 @@ TfrmBrushOptions::TfrmBrushOptions(TForm1& form)
         w->setEnabled(false);
     }
 
-    btnReset = new QPushButton(QStringLiteral("Reset speeds to zero"), this);
-    btnClose = new QPushButton(QStringLiteral("Close"), this);
+    btnReset = makeButton(QStringLiteral("Reset speeds to zero"));
+    btnClose = makeButton(QStringLiteral("Close"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnReset);
     buttons->addStretch(1);
@@ -68,10 +63,10 @@ TfrmBrushOptions::TfrmBrushOptions(TForm1& form)
 
 void TfrmBrushOptions::WireEvents() {
     auto onSlider = [this](QSlider* slider, void (TfrmBrushOptions::*handler)()) {
-        connect(slider, &QSlider::valueChanged, this, form_.guard([this, handler] { (this->*handler)(); }));
+        connect(slider, &QSlider::valueChanged, this, guard([this, handler] { (this->*handler)(); }));
     };
     auto onToggle = [this](QCheckBox* box, void (TfrmBrushOptions::*handler)()) {
-        connect(box, &QCheckBox::toggled, this, form_.guard([this, handler] { (this->*handler)(); }));
+        connect(box, &QCheckBox::toggled, this, guard([this, handler] { (this->*handler)(); }));
     };
     onSlider(tbIntensifySpeed, &TfrmBrushOptions::tbIntensifySpeedChange);
     onSlider(tbFuzzifySpeed, &TfrmBrushOptions::tbFuzzifySpeedChange);
@@ -85,12 +80,12 @@ void TfrmBrushOptions::WireEvents() {
     onToggle(cbBrushDepth, &TfrmBrushOptions::cbBrushDepthClick);
     onToggle(cbBrushSpecklify, &TfrmBrushOptions::cbBrushSpecklifyClick);
     // The smoothness box has no handler.
-    connect(btnReset, &QPushButton::clicked, this, form_.guard([this] { btnResetClick(); }));
-    connect(btnClose, &QPushButton::clicked, this, form_.guard([this] { btnCloseClick(); }));
+    connect(btnReset, &QPushButton::clicked, this, guard([this] { btnResetClick(); }));
+    connect(btnClose, &QPushButton::clicked, this, guard([this] { btnCloseClick(); }));
 }
 
 void TfrmBrushOptions::FormCreate() {
-    PaintingState& paint = form_.state().paint;
+    PaintingState& paint = facade_.state().paint;
     // A box that is unticked here flips its flag; set the flag again after.
     struct Use {
         bool& flag;
@@ -124,52 +119,52 @@ void showNumber(QLabel* label, int value) {
 
 void TfrmBrushOptions::tbIntensifySpeedChange() {
     showNumber(labelIntensifySpeed, tbIntensifySpeed->value());
-    form_.state().paint.intensifySpeed = tbIntensifySpeed->value();
+    facade_.state().paint.intensifySpeed = tbIntensifySpeed->value();
 }
 
 void TfrmBrushOptions::tbFuzzifySpeedChange() {
     showNumber(labelFuzzifySpeed, tbFuzzifySpeed->value());
-    form_.state().paint.fuzzifySpeed = tbFuzzifySpeed->value();
+    facade_.state().paint.fuzzifySpeed = tbFuzzifySpeed->value();
 }
 
 void TfrmBrushOptions::tbGrowthSpeedChange() {
     showNumber(labelGrowthSpeed, tbGrowthSpeed->value());
-    form_.state().paint.growthSpeed = tbGrowthSpeed->value();
+    facade_.state().paint.growthSpeed = tbGrowthSpeed->value();
 }
 
 void TfrmBrushOptions::tb3dDepthSpeedChange() {
     showNumber(label3dDepthSpeed, tb3dDepthSpeed->value());
-    form_.state().paint.depth3dSpeed = tb3dDepthSpeed->value();
+    facade_.state().paint.depth3dSpeed = tb3dDepthSpeed->value();
 }
 
 void TfrmBrushOptions::tbSpecklifySpeedChange() {
     showNumber(labelSpecklifySpeed, tbSpecklifySpeed->value());
-    form_.state().paint.specklifySpeed = tbSpecklifySpeed->value();
+    facade_.state().paint.specklifySpeed = tbSpecklifySpeed->value();
 }
 
 void TfrmBrushOptions::tbSmoothnessChange() {
     showNumber(labelSmoothness, tbSmoothness->value());
-    form_.state().paint.smoothness = tbSmoothness->value();
+    facade_.state().paint.smoothness = tbSmoothness->value();
 }
 
 void TfrmBrushOptions::cbBrushIntensifyClick() {
-    form_.state().paint.useIntensify = !form_.state().paint.useIntensify;
+    facade_.state().paint.useIntensify = !facade_.state().paint.useIntensify;
 }
 
 void TfrmBrushOptions::cbBrushFuzzifyClick() {
-    form_.state().paint.useFuzzify = !form_.state().paint.useFuzzify;
+    facade_.state().paint.useFuzzify = !facade_.state().paint.useFuzzify;
 }
 
 void TfrmBrushOptions::cbBrushGrowClick() {
-    form_.state().paint.useGrowth = !form_.state().paint.useGrowth;
+    facade_.state().paint.useGrowth = !facade_.state().paint.useGrowth;
 }
 
 void TfrmBrushOptions::cbBrushDepthClick() {
-    form_.state().paint.use3dDepth = !form_.state().paint.use3dDepth;
+    facade_.state().paint.use3dDepth = !facade_.state().paint.use3dDepth;
 }
 
 void TfrmBrushOptions::cbBrushSpecklifyClick() {
-    form_.state().paint.useSpecklify = !form_.state().paint.useSpecklify;
+    facade_.state().paint.useSpecklify = !facade_.state().paint.useSpecklify;
 }
 
 void TfrmBrushOptions::btnResetClick() {

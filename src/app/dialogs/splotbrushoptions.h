@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/dialogs/OptionsDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -9,15 +9,13 @@ class QSlider;
 
 namespace splot {
 
-class TForm1;
-
 // The brush options dialog: the drift speeds of a stroke and their use
 // flags. Modeless, stays on top; closing it only hides it. The smoothness row
 // is hidden and disabled: its slider only clamps the stored value at creation.
-class TfrmBrushOptions : public QDialog {
+class TfrmBrushOptions : public OptionsDialog {
     Q_OBJECT
 public:
-    explicit TfrmBrushOptions(TForm1& form);
+    TfrmBrushOptions(QWidget* parent, DialogFacade& facade);
 
     void FormCreate();
     void tbIntensifySpeedChange();
@@ -59,7 +57,6 @@ public:
 
 private:
     void WireEvents();
-    TForm1& form_;
 };
 
 } // namespace splot

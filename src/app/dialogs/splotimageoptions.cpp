@@ -1,16 +1,8 @@
 #include "app/dialogs/splotimageoptions.h"
 
-#include "app/splot.h"
-
 namespace splot {
 
-TfrmImageOptions::TfrmImageOptions(TForm1& form)
-    : QDialog(&form, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      form_(form) {
-    setObjectName(QStringLiteral("frmImageOptions"));
-    setWindowTitle(QStringLiteral("SPLOT Image Options"));
-    setModal(true);
-    static_cast<void>(form_);
-}
+TfrmImageOptions::TfrmImageOptions(QWidget* parent, DialogFacade& facade)
+    : OptionsDialog(parent, facade, "frmImageOptions", QStringLiteral("SPLOT Image Options"), Kind::Modal) {}
 
 } // namespace splot

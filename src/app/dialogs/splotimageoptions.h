@@ -1,21 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "app/dialogs/OptionsDialog.h"
 
 namespace splot {
 
-class TForm1;
-
 // The image options dialog (new image size, resize): modal.
 // Its controls arrive with the new-image code.
-class TfrmImageOptions : public QDialog {
+class TfrmImageOptions : public OptionsDialog {
     Q_OBJECT
 public:
-    explicit TfrmImageOptions(TForm1& form);
+    TfrmImageOptions(QWidget* parent, DialogFacade& facade);
     void FormCreate() {}
-
-private:
-    TForm1& form_;
 };
 
 } // namespace splot

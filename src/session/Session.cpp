@@ -1,0 +1,286 @@
+#include "session/Session.h"
+
+#include "colour/WholePicture.h"
+#include "paint/Errors.h"
+#include "paint/KMingo.h"
+#include "paint/Limits.h"
+#include "paint/Stroke.h"
+#include "settings/SettingsFile.h"
+
+#include <cstdint>
+
+namespace splot {
+
+namespace {
+constexpr int fallbackImageSize = 600;
+} // namespace
+
+Session::Session(const SessionPorts& ports) : ports_(ports), cursor_(ports.cursor) {
+    canvas_.setDisplay(nullptr);
+    history_.setEnableCallback([this](bool undo, bool redo) {
+        if (ports_.window != nullptr)
+            ports_.window->undoRedoChanged(undo, redo);
+    });
+}
+
+Session::~Session() {
+    canvas_.setDisplay(nullptr);
+}
+
+// ==== Start-up ================================================================
+
+void Session::beginStartUp() {
+    state_.stroke.lastMouseX = -1;
+    state_.stroke.lastMouseY = -1;
+}
+
+void Session::afterSettingsRead() {
+    state_.circle.circleCenterX = state_.paint.imageWidth / 2.0;
+    state_.circle.circleCenterY = state_.paint.imageHeight / 2.0;
+    state_.paint.eraseMode = false;
+    state_.stroke.canvasTouched = false;
+}
+
+void Session::buildStartUpCanvas() {
+    // freshStart is still false, so this clear takes an undo snapshot.
+    try {
+        MakeNewImage(state_.paint.imageWidth, state_.paint.imageHeight, false);
+        return;
+    } catch (const CommandAbandoned&) {
+    }
+    // The stored size could not be allocated (its error has been shown): a
+    // program without a picture would be of no use, so start with the default.
+    ports_.prompts->message("The picture is " + std::to_string(fallbackImageSize) + " x " +
+                            std::to_string(fallbackImageSize) + " pixels instead.");
+    MakeNewImage(fallbackImageSize, fallbackImageSize, false);
+}
+
+void Session::finishStartUp() {
+    // The one seeding of the program's generator.
+    const LocalDateTime t = ports_.clock->now();
+    const std::uint64_t seed =
+        ((((((static_cast<std::uint64_t>(t.year) * 12 + t.month) * 31 + t.day) * 24 + t.hour) * 60 +
+           t.minute) *
+              60 +
+          t.second) *
+             1000 +
+         t.millisecond);
+    random_.seed(seed);
+    state_.stroke.brushOutlineShown = false;
+    state_.colour.drawWithAction = false;
+    state_.paint.freshStart = true;
+    shell_.closeAllowed = true;
+    shell_.unsavedChangesText = "There are unsaved changes.";
+}
+
+// ==== Status panels ===========================================================
+
+void Session::ShowStatus(const std::string& text) {
+    status_[0] = text;
+    if (ports_.status != nullptr)
+        ports_.status->showPanel(0, text);
+}
+
+const std::string& Session::statusText(int panel) const {
+    static const std::string none;
+    return panel >= 0 && panel < 3 ? status_[static_cast<std::size_t>(panel)] : none;
+}
+
+void Session::UpdateColoringModeStatus() {
+    status_[1] = coloringModeStatusText(state_.paint.eraseMode, state_.paint.backgroundIsWhite);
+    if (ports_.status != nullptr)
+        ports_.status->showPanel(1, status_[1]);
+}
+
+void Session::showDepthStatus() {
+    status_[2] = state_.paint.draw3d ? "3D depth: " + std::to_string(state_.paint.depth3d) : std::string();
+    if (ports_.status != nullptr)
+        ports_.status->showPanel(2, status_[2]);
+}
+
+// ==== Canvas ==================================================================
+
+void Session::MakeNewImage(int width, int height, bool keepPicture) {
+    if (width < 0 || width > maxImageWidth || height < 0 || height > maxImageHeight) {
+        if (ports_.window != nullptr)
+            ports_.window->canvasSizeRefused();
+        return;
+    }
+    try {
+        canvas_.rebuild(width, height, keepPicture, state_.paint.backgroundIsWhite);
+    } catch (const CanvasAllocationError& e) {
+        // The canvas, the sizes, the status and the controls stay exactly as
+        // they were; the command that asked for the new canvas goes no further.
+        ports_.prompts->message(e.what());
+        throw CommandAbandoned();
+    }
+    state_.paint.imageWidth = width;
+    state_.paint.imageHeight = height;
+    if (!keepPicture)
+        ClearImage();
+    if (ports_.window != nullptr)
+        ports_.window->canvasRebuilt();
+}
+
+void Session::ClearImage() {
+    if (state_.paint.freshStart)
+        state_.paint.freshStart = false;
+    else
+        history_.MakeUndoFromRows();
+    canvas_.fill(state_.paint.backgroundIsWhite ? 255 : 0);
+    RefreshPicture();
+    ShowStatus("Image cleared");
+}
+
+// ==== Strokes =================================================================
+
+void Session::imageMouseDown() {
+    // Any button: the right one adds a shape corner, and still snapshots.
+    history_.MakeUndoFromRows();
+}
+
+void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
+    StrokeState& stroke = state_.stroke;
+    stroke.brushOutlineShown = true;
+    KMingo previous(stroke.lastMouseX, stroke.lastMouseY);
+    stroke.lastMouseX = ports_.mouse->getXMouse();
+    stroke.lastMouseY = ports_.mouse->getYMouse();
+    const KMingo current(stroke.lastMouseX, stroke.lastMouseY);
+
+    // The path from the previous position is walked in one step: a drag
+    // stamps once per event, at the pointer, without filling in between.
+    constexpr int steps = 1;
+    const double stepX = (current.getX() - previous.getX()) / steps;
+    const double stepY = (current.getY() - previous.getY()) / steps;
+
+    if (!leftHeld) {
+        cursor_.setDrawingHidden(false);
+    } else if (!rightHeld) {
+        cursor_.setDrawingHidden(true);
+        for (int step = 1; step <= steps; ++step) {
+            previous.MovePoint(previous.getX() + stepX, previous.getY() + stepY);
+            painter_.BrushDisplay(previous);
+            painter_.DrawOnImage(previous, state_.paint.penWidth, step == steps);
+        }
+        UpdateBrushVariables(state_.paint, stroke);
+        if (stroke.canvasTouched) {
+            stroke.canvasTouched = false;
+            markUnsaved();
+        }
+    }
+    // Both buttons held: no stamp, and the cursor keeps its shape.
+    painter_.BrushDisplay(current);
+}
+
+void Session::imageClick() {
+    // The picture counts as changed even when this stamp misses the canvas.
+    markUnsaved();
+    const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
+    painter_.DrawOnImage(pen, state_.paint.penWidth, true);
+}
+
+void Session::pointerLeftPicture() {
+    if (state_.stroke.brushOutlineShown) {
+        RefreshPicture(); // takes the outline off the screen
+        state_.stroke.brushOutlineShown = false;
+    }
+    cursor_.setDrawingHidden(false);
+}
+
+void Session::MouseUp() {
+    if (state_.colour.drawWithAction)
+        canvas_.clearCoverage();
+    ResetBrushVariables(state_.stroke);
+}
+
+void Session::ShowBrush() {
+    const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
+    painter_.BrushDisplay(pen);
+}
+
+// ==== Drawing mode, whole-picture actions, history ============================
+
+void Session::switchDrawingMode() {
+    state_.paint.backgroundIsWhite = !state_.paint.backgroundIsWhite;
+    UpdateColoringModeStatus();
+}
+
+void Session::toggleEraseMode() {
+    state_.paint.eraseMode = !state_.paint.eraseMode;
+    UpdateColoringModeStatus();
+}
+
+// Every command that changes the picture's pixels marks it unsaved, so the
+// save-first questions are asked whenever the picture on screen differs from
+// what was last saved, loaded or cleared.
+void Session::invertPicture() {
+    invertWholePicture(canvas_); // repaints once
+    markUnsaved();
+}
+
+void Session::applyActionToPicture(RgbAction action) {
+    applyChannelActionWholePicture(canvas_, action); // repaints once
+    markUnsaved();
+}
+
+void Session::Undo() {
+    if (!history_.undoEnabled())
+        return;
+    history_.Undo();
+    markUnsaved();
+}
+
+void Session::Redo() {
+    if (!history_.redoEnabled())
+        return;
+    history_.Redo();
+    markUnsaved();
+}
+
+// ==== Saving and exit =========================================================
+
+// Nothing is saved yet, so this never claims to have saved: the exit question
+// answered Yes keeps the program running instead of losing the picture.
+bool Session::SaveSplot() {
+    return false;
+}
+
+void Session::Exit2Click() {
+    if (!hasUnsavedChanges()) {
+        HaltApp();
+        return;
+    }
+    const Answer answer = ports_.prompts->warning(
+        shell_.unsavedChangesText + "\r\nDo you want to save them before exiting?", Buttons::YesNoCancel);
+    if (answer == Answer::Yes) {
+        // A save that did not happen must not lose the picture: stay.
+        if (!SaveSplot()) {
+            shell_.closeAllowed = false;
+            return;
+        }
+        HaltApp();
+    } else if (answer == Answer::No) {
+        HaltApp();
+    } else {
+        shell_.closeAllowed = false;
+    }
+}
+
+void Session::FormClose() {
+    shell_.closeAllowed = false;
+    Exit2Click();
+}
+
+void Session::HaltApp() {
+    // A folder that can never be written must not trap the user: after the
+    // error the user may quit without the settings.
+    const std::optional<std::string> error =
+        ports_.window != nullptr ? ports_.window->writeSettings() : std::nullopt;
+    if (mayQuitAfterSettingsWrite(*ports_.prompts, error)) {
+        ports_.processEnd->endProcess();
+        return;
+    }
+    shell_.closeAllowed = false;
+}
+
+} // namespace splot

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "history/History.h"
+#include "paint/Canvas.h"
+#include "paint/PaintState.h"
+#include "paint/Painter.h"
+#include "paint/Random.h"
+#include "session/CursorOwner.h"
+#include "session/SessionPorts.h"
+
+#include <array>
+#include <string>
+
+namespace splot {
+
+// The shell's part of the shared state.
+struct ShellState {
+    // The unsaved-changes marker: the picture has unsaved changes exactly when
+    // the message panel shows this text.
+    std::string unsavedChangesText = "There are unsaved changes.";
+    // Cleared by a close of the main window before the exit flow runs; the
+    // window closes only when it is set again afterwards.
+    bool closeAllowed = true;
+};
+
+// One editing session: owns the canvas, the shared state, the generator, the
+// brush, the history and the status panels' texts, and offers every command
+// as a plain member function. It reaches the outside only through its ports,
+// so it runs and is tested without a window.
+//
+// Commands may run nested: a pen walk lets the window system deliver events
+// at every step, so any command can run in the middle of another. No command
+// keeps a row pointer or a size across a call that can process events.
+class Session {
+public:
+    explicit Session(const SessionPorts& ports);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    SplotState& state() { return state_; }
+    const SplotState& state() const { return state_; }
+    ShellState& shell() { return shell_; }
+    Canvas& canvas() { return canvas_; }
+    Random& random() { return random_; }
+    Painter& painter() { return painter_; }
+    History& history() { return history_; }
+    CursorOwner& cursor() { return cursor_; }
+    const SessionPorts& ports() const { return ports_; }
+
+    // ==== Start-up, in this order around the shell's own steps ===============
+    // No previous pointer position yet.
+    void beginStartUp();
+    // After the settings were read: the circle centre at the middle of the
+    // stored size (an odd size gives a half), erase mode off, nothing touched.
+    void afterSettingsRead();
+    // Builds and clears the canvas at the stored size. When that size cannot
+    // be allocated, says so and falls back to 600 x 600.
+    void buildStartUpCanvas();
+    // Seeds the generator from the clock and sets the flags of a fresh start.
+    void finishStartUp();
+
+    // ==== Status panels ======================================================
+    void ShowStatus(const std::string& text);
+    // Shows the unsaved-changes marker in the message panel.
+    void markUnsaved() { ShowStatus(shell_.unsavedChangesText); }
+    const std::string& statusText(int panel) const;
+    bool hasUnsavedChanges() const { return status_[0] == shell_.unsavedChangesText; }
+    void UpdateColoringModeStatus();
+    // The depth panel: "3D depth: " and depth3d while drawing in 3D, else empty.
+    void showDepthStatus();
+
+    // ==== Canvas =============================================================
+    // The engine half of a new canvas: a size outside 0..5000 is refused
+    // (the window shows the image options dialog); otherwise the canvas is
+    // rebuilt, cleared unless keepPicture, and the window brings its controls
+    // in line. When the canvas cannot be allocated nothing changes at all:
+    // the error is shown and the calling command is abandoned
+    // (CommandAbandoned).
+    void MakeNewImage(int width, int height, bool keepPicture);
+    // Fills the canvas with the background colour; the first clear after
+    // start-up takes no undo snapshot.
+    void ClearImage();
+    void RefreshPicture() { canvas_.RefreshPicture(); }
+
+    // ==== Strokes ============================================================
+    // A button pressed on the image or the scroll box: the undo snapshot.
+    void imageMouseDown();
+    // A pointer move over the image or the scroll box with these buttons held.
+    void imageMouseMove(bool leftHeld, bool rightHeld);
+    // A button released over the image or the scroll box.
+    void imageMouseUp() { MouseUp(); }
+    // The click stamp: the left button released over the image after it was
+    // pressed there, before imageMouseUp.
+    void imageClick();
+    // The pointer moved over the control column, the status bar or the
+    // window background: the outline goes, the arrow comes back.
+    void pointerLeftPicture();
+    // Ends a stroke: clears the action coverage and the drift.
+    void MouseUp();
+    // The brush outline at the pointer, on screen only.
+    void ShowBrush();
+
+    // ==== Drawing mode, whole-picture actions, history =======================
+    void switchDrawingMode();
+    void toggleEraseMode();
+    void invertPicture();
+    void applyActionToPicture(RgbAction action);
+    void Undo();
+    void Redo();
+    void EnableUndoRedo(bool undo, bool redo) { history_.EnableUndoRedo(undo, redo); }
+
+    // ==== Saving and exit ====================================================
+    // Saves the picture; true when it was saved.
+    bool SaveSplot();
+    // The Exit command: asks first when there are unsaved changes.
+    void Exit2Click();
+    // The main window is being closed: runs the exit flow, after which the
+    // window may close only when closeAllowed is set.
+    void FormClose();
+    // Writes the settings and ends the process. When the write fails the user
+    // may quit without the settings or stay.
+    void HaltApp();
+
+private:
+    SessionPorts ports_;
+    SplotState state_;
+    ShellState shell_;
+    Canvas canvas_;
+    Random random_;
+    Painter painter_{state_, canvas_, random_};
+    History history_{canvas_, state_.colour};
+    CursorOwner cursor_;
+    std::array<std::string, 3> status_;
+};
+
+} // namespace splot

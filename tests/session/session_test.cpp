@@ -1,0 +1,140 @@
+// The session's commands without a window: the unsaved-changes marker, a
+// canvas that cannot be allocated, the cursor's owner and the exit flow.
+#include "paint/Errors.h"
+#include "support/SessionRig.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace splot::test {
+namespace {
+
+constexpr const char* unsaved = "There are unsaved changes.";
+
+// Every command that changes the picture's pixels shows the marker, so the
+// save-first questions are asked whenever the picture on screen differs from
+// what was last cleared (or saved, or loaded); and the exit asks exactly then.
+TEST(SessionStatus, EveryPixelChangeMarksThePictureUnsaved) {
+    const std::pair<const char*, std::function<void(Session&)>> commands[] = {
+        {"click stamp", [](Session& s) { s.imageClick(); }},
+        {"undo", [](Session& s) { s.Undo(); }},
+        {"redo", [](Session& s) { s.Undo(), s.ClearImage(), s.Redo(); }},
+        {"invert", [](Session& s) { s.invertPicture(); }},
+        {"channel action", [](Session& s) { s.applyActionToPicture(RgbAction::Cycle); }},
+        {"drag", [](Session& s) { s.imageMouseMove(true, false); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SessionRig rig;
+        rig.mouse.x = 300;
+        rig.mouse.y = 300;
+        ASSERT_EQ(rig.session.statusText(0), "Image cleared");
+        ASSERT_FALSE(rig.session.hasUnsavedChanges());
+        command(rig.session);
+        EXPECT_EQ(rig.status.panels[0], unsaved) << name;
+        EXPECT_TRUE(rig.session.hasUnsavedChanges()) << name;
+        rig.prompts.answers = {Answer::Cancel};
+        rig.session.Exit2Click();
+        EXPECT_EQ(
+            rig.prompts.texts("warning"),
+            std::vector<std::string>{std::string(unsaved) + "\r\nDo you want to save them before exiting?"})
+            << name;
+        EXPECT_EQ(rig.processEnd.ended, 0) << name;
+    }
+}
+
+TEST(SessionStatus, ExitWithoutChangesEndsAtOnceAndAFailedSettingsWriteMayStay) {
+    SessionRig rig;
+    rig.session.Exit2Click();
+    EXPECT_TRUE(rig.prompts.shown.empty());
+    EXPECT_EQ(rig.processEnd.ended, 1);
+
+    SessionRig stuck;
+    stuck.window.settingsError = "Unable to write to /x.ini";
+    stuck.prompts.answers = {Answer::No};
+    stuck.session.FormClose();
+    EXPECT_EQ(stuck.processEnd.ended, 0);
+    EXPECT_FALSE(stuck.session.shell().closeAllowed);
+    EXPECT_EQ(stuck.prompts.texts("error"), std::vector<std::string>{"Unable to write to /x.ini"});
+}
+
+TEST(SessionCanvas, ACanvasThatCannotBeAllocatedChangesNothing) {
+    SessionRig rig;
+    Session& s = rig.session;
+    s.canvas().pixel(3, 4) = BgrPixel{1, 2, 3};
+    s.markUnsaved();
+    s.imageMouseDown(); // Undo available, Redo not
+    s.Undo();           // Redo available, Undo not
+    const int rebuiltBefore = rig.window.rebuilt;
+    s.canvas().setAllocationLimit(4'000'000);
+    for (bool keep : {false, true}) {
+        EXPECT_THROW(s.MakeNewImage(3000, 2000, keep), CommandAbandoned);
+        EXPECT_EQ(s.canvas().imageWidth(), 600);
+        EXPECT_EQ(s.state().paint.imageWidth, 600);
+        EXPECT_EQ(s.state().paint.imageHeight, 600);
+        EXPECT_EQ(s.statusText(0), unsaved);
+        EXPECT_FALSE(s.history().undoEnabled());
+        EXPECT_TRUE(s.history().redoEnabled());
+        EXPECT_EQ(rig.window.rebuilt, rebuiltBefore) << "the controls stay as they were";
+    }
+    EXPECT_EQ(rig.prompts.texts("message").size(), 2U);
+    // Out of range: the window shows the image options, nothing else happens.
+    s.MakeNewImage(5001, 10, false);
+    EXPECT_EQ(rig.window.refused, 1);
+    EXPECT_EQ(s.canvas().imageWidth(), 600);
+}
+
+TEST(SessionCanvas, StartUpFallsBackToTheDefaultSizeWhenTheStoredOneCannotBeMade) {
+    SessionRig rig;
+    Session& s = rig.session;
+    s.state().paint.imageWidth = 5000;
+    s.state().paint.imageHeight = 5000;
+    s.canvas().setAllocationLimit(20'000'000);
+    s.buildStartUpCanvas();
+    EXPECT_EQ(s.canvas().imageWidth(), 600);
+    EXPECT_EQ(s.canvas().imageHeight(), 600);
+    EXPECT_EQ(s.state().paint.imageWidth, 600);
+    EXPECT_EQ(s.state().paint.imageHeight, 600);
+    const std::vector<std::string> messages = rig.prompts.texts("message");
+    ASSERT_EQ(messages.size(), 2U);
+    EXPECT_EQ(messages[1], "The picture is 600 x 600 pixels instead.");
+}
+
+// The shape shown follows what every running command needs, however they
+// nest: a nested busy command does not take its caller's hourglass away, and
+// drawing under an hourglass does not hide it.
+TEST(SessionCursor, NestedCommandsKeepTheRightShape) {
+    FakeCursor port;
+    CursorOwner owner(&port);
+    {
+        CursorOwner::Busy outer(owner);
+        EXPECT_EQ(owner.shape(), CursorShape::Busy);
+        {
+            CursorOwner::Busy inner(owner);
+            owner.setDrawingHidden(true);
+            EXPECT_EQ(owner.shape(), CursorShape::Busy);
+        }
+        EXPECT_EQ(owner.shape(), CursorShape::Busy) << "the inner command must not pop the outer's hourglass";
+        owner.setDrawingHidden(false);
+    }
+    EXPECT_EQ(owner.shape(), CursorShape::Normal);
+    owner.setDrawingHidden(true);
+    owner.setDrawingHidden(true);
+    EXPECT_EQ(port.shown,
+              (std::vector<CursorShape>{CursorShape::Busy, CursorShape::Normal, CursorShape::Hidden}));
+}
+
+TEST(SessionStroke, ADragHidesTheCursorAndAMoveWithoutTheButtonBringsItBack) {
+    SessionRig rig;
+    rig.mouse.x = 100;
+    rig.mouse.y = 100;
+    rig.session.imageMouseDown();
+    rig.session.imageMouseMove(true, false);
+    EXPECT_EQ(rig.session.cursor().shape(), CursorShape::Hidden);
+    rig.session.imageMouseUp();
+    rig.session.imageMouseMove(false, false);
+    EXPECT_EQ(rig.session.cursor().shape(), CursorShape::Normal);
+}
+
+} // namespace
+} // namespace splot::test

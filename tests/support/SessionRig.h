@@ -1,0 +1,70 @@
+#pragma once
+
+#include "session/Session.h"
+#include "support/Fakes.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace splot::test {
+
+class FakeStatus : public StatusPort {
+public:
+    void showPanel(int panel, const std::string& text) override {
+        panels.at(static_cast<std::size_t>(panel)) = text;
+    }
+    std::array<std::string, 3> panels;
+};
+
+class FakeCursor : public CursorPort {
+public:
+    void showCursor(CursorShape shape) override { shown.push_back(shape); }
+    std::vector<CursorShape> shown;
+};
+
+// Records what the session asked of the window.
+class FakeWindow : public WindowPort {
+public:
+    void canvasRebuilt() override { ++rebuilt; }
+    void canvasSizeRefused() override { ++refused; }
+    void undoRedoChanged(bool u, bool r) override {
+        undo = u;
+        redo = r;
+    }
+    std::optional<std::string> writeSettings() override { return settingsError; }
+    int rebuilt = 0;
+    int refused = 0;
+    bool undo = false;
+    bool redo = false;
+    std::optional<std::string> settingsError;
+};
+
+// A session with fake ports, started up as the program does (without a
+// settings file: every setting at its default).
+struct SessionRig {
+    SessionRig()
+        : session(
+              SessionPorts{&prompts, &mouse, &pump, &clock, &paths, &processEnd, &status, &cursor, &window}) {
+        session.beginStartUp();
+        session.afterSettingsRead();
+        session.buildStartUpCanvas();
+        session.finishStartUp();
+        session.canvas().setDisplay(&display);
+    }
+    ~SessionRig() { session.canvas().setDisplay(nullptr); }
+
+    FakePrompts prompts;
+    FakeMouse mouse;
+    FakePump pump;
+    FakeClock clock;
+    FakePaths paths;
+    FakeProcessEnd processEnd;
+    FakeStatus status;
+    FakeCursor cursor;
+    FakeWindow window;
+    RecordingDisplay display;
+    Session session;
+};
+
+} // namespace splot::test
