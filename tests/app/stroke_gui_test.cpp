@@ -27,12 +27,6 @@ int paintedSide(const Canvas& c, int cx, int cy, int half) {
     return left > right ? 0 : right - left + 1;
 }
 
-// A hard square brush paints w x w pixels for odd w and (w-1) x (w-1) for
-// even w (the far edge lies exactly at the radius).
-int sideFor(int w) {
-    return w % 2 == 1 ? w : w - 1;
-}
-
 struct StrokeRig : GuiRig {
     StrokeRig(int w = 540, int h = 200) {
         show();
@@ -44,45 +38,6 @@ struct StrokeRig : GuiRig {
         EXPECT_TRUE(form->state().paint.squareBrush);
     }
 };
-
-TEST(Stroke, GrowthDriftWidensEachStampAndTheNextStrokeStartsAfresh) {
-    StrokeRig rig;
-    TForm1& f = *rig.form;
-    f.frmBrushOptions->tbGrowthSpeed->setValue(100);
-    f.frmBrushOptions->cbBrushGrow->setChecked(true);
-    ASSERT_TRUE(f.state().paint.useGrowth);
-    ASSERT_EQ(f.state().paint.penWidth, 30);
-
-    // Ten spots, 90 pixels apart, in two rows. The release comes where the
-    // last move was: the click stamp lands on the tenth stamp, wider.
-    std::vector<QPoint> spots;
-    for (int i = 0; i < 10; ++i)
-        spots.emplace_back(45 + 90 * (i % 5), i < 5 ? 50 : 150);
-    rig.press(spots[0].x() + 1, spots[0].y());
-    EXPECT_TRUE(f.btnUndo->isEnabled());
-    for (int i = 0; i < 10; ++i) {
-        rig.moveTo(spots[i].x(), spots[i].y());
-        EXPECT_EQ(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor,
-                  Qt::BlankCursor)
-            << "the cursor is hidden while painting";
-    }
-    const Canvas& c = f.canvas();
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(paintedSide(c, spots[i].x(), spots[i].y(), 44), sideFor(30 + 5 * i)) << "move " << i;
-    rig.release(spots[9].x(), spots[9].y());
-    EXPECT_EQ(paintedSide(c, spots[9].x(), spots[9].y(), 44), sideFor(80)) << "click stamp";
-    EXPECT_EQ(f.state().stroke.widthOffset, 0.0);
-    EXPECT_EQ(rig.status(0), "There are unsaved changes.");
-
-    // The next stroke starts again at 30.
-    f.ClearImage();
-    rig.press(301, 100);
-    rig.moveTo(300, 100);
-    rig.moveTo(100, 100);
-    rig.release(100, 100);
-    EXPECT_EQ(paintedSide(c, 300, 100, 44), sideFor(30));
-    EXPECT_EQ(paintedSide(c, 100, 100, 44), sideFor(40)) << "the click stamp after two moves";
-}
 
 TEST(Stroke, PressAndReleaseWithoutMovingMakesOneClickStamp) {
     StrokeRig rig;
@@ -203,22 +158,6 @@ TEST(Stroke, AnEmptyCanvasTakesStrokesAndOutlinesWithoutHarm) {
         EXPECT_EQ(f.canvas().imageWidth(), size.width());
         EXPECT_EQ(rig.status(0), "Image cleared") << "nothing reached the canvas";
     }
-}
-
-TEST(Stroke, DrawWithActionLeavesNoCoverageAfterTheRelease) {
-    StrokeRig rig(60, 60);
-    TForm1& f = *rig.form;
-    f.cbFuzzy->setChecked(true);
-    f.cbRGBAction->setChecked(true);
-    ASSERT_TRUE(f.state().colour.drawWithAction);
-    rig.press(30, 30);
-    rig.moveTo(31, 30);
-    rig.moveTo(33, 31);
-    rig.release(33, 31);
-    EXPECT_NE(f.canvas().pixel(31, 30), white) << "the brush inverted part of the picture";
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 60; ++x)
-            ASSERT_EQ(f.canvas().coverageRow(y)[x], 0.0) << x << "," << y;
 }
 
 } // namespace

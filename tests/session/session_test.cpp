@@ -124,17 +124,5 @@ TEST(SessionCursor, NestedCommandsKeepTheRightShape) {
               (std::vector<CursorShape>{CursorShape::Busy, CursorShape::Normal, CursorShape::Hidden}));
 }
 
-TEST(SessionStroke, ADragHidesTheCursorAndAMoveWithoutTheButtonBringsItBack) {
-    SessionRig rig;
-    rig.mouse.x = 100;
-    rig.mouse.y = 100;
-    rig.session.imageMouseDown();
-    rig.session.imageMouseMove(true, false);
-    EXPECT_EQ(rig.session.cursor().shape(), CursorShape::Hidden);
-    rig.session.imageMouseUp();
-    rig.session.imageMouseMove(false, false);
-    EXPECT_EQ(rig.session.cursor().shape(), CursorShape::Normal);
-}
-
 } // namespace
 } // namespace splot::test
