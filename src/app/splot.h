@@ -158,6 +158,7 @@ public:
     // The brush outline at the pointer, on screen only.
     void ShowBrush();
     void Update3dDepth(int delta) override;
+    void newImageChosen(int width, int height, bool keepPicture) override;
     void SetStatus3d();
     void Drawin3D1Click();
     void BringTowardsYou1Click();

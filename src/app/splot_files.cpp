@@ -6,9 +6,18 @@
 // are already bound, and they change nothing.
 #include "app/splot.h"
 
+#include "app/dialogs/splotimageoptions.h"
+
 namespace splot {
 
-void TForm1::New1Click() {}
+void TForm1::New1Click() {
+    if (session_.CheckForClear("scrapping"))
+        frmImageOptions->showFor(false, state_.paint.imageWidth, state_.paint.imageHeight);
+}
+
+void TForm1::newImageChosen(int width, int height, bool keepPicture) {
+    session_.applyNewImageSize(width, height, keepPicture);
+}
 
 void TForm1::btnLoadClick() {}
 
@@ -18,7 +27,10 @@ bool TForm1::SaveSplot() {
 
 void TForm1::btnRevertClick() {}
 
-void TForm1::ResizeImage1Click() {}
+void TForm1::ResizeImage1Click() {
+    if (session_.CheckForClear("resizing"))
+        frmImageOptions->showFor(true, state_.paint.imageWidth, state_.paint.imageHeight);
+}
 
 void TForm1::menuBrushLoadClick() {}
 

@@ -237,7 +237,33 @@ void Session::Redo() {
     markUnsaved();
 }
 
+// ==== New image and resize ====================================================
+
+bool Session::CheckForClear(const std::string& actionWord) {
+    return askToSaveFirst("Do you want to save them before " + actionWord + " this image?");
+}
+
+void Session::applyNewImageSize(int width, int height, bool keepPicture) {
+    MakeNewImage(width, height, keepPicture);
+    EnableUndoRedo(false, false);
+    if (keepPicture)
+        markUnsaved();
+}
+
 // ==== Saving and exit =========================================================
+
+bool Session::askToSaveFirst(const std::string& question) {
+    if (!hasUnsavedChanges())
+        return true;
+    const Answer answer =
+        ports_.prompts->warning(shell_.unsavedChangesText + "\r\n" + question, Buttons::YesNoCancel);
+    if (answer == Answer::Yes) {
+        if (!SaveSplot())
+            throw CommandAbandoned();
+        return true;
+    }
+    return answer == Answer::No;
+}
 
 // Nothing is saved yet, so this never claims to have saved: the exit question
 // answered Yes keeps the program running instead of losing the picture.
@@ -246,24 +272,18 @@ bool Session::SaveSplot() {
 }
 
 void Session::Exit2Click() {
-    if (!hasUnsavedChanges()) {
-        HaltApp();
-        return;
-    }
-    const Answer answer = ports_.prompts->warning(
-        shell_.unsavedChangesText + "\r\nDo you want to save them before exiting?", Buttons::YesNoCancel);
-    if (answer == Answer::Yes) {
-        // A save that did not happen must not lose the picture: stay.
-        if (!SaveSplot()) {
-            shell_.closeAllowed = false;
-            return;
-        }
-        HaltApp();
-    } else if (answer == Answer::No) {
-        HaltApp();
-    } else {
+    // A save that did not happen abandons the exit: the picture is not lost.
+    bool goOn = false;
+    try {
+        goOn = askToSaveFirst("Do you want to save them before exiting?");
+    } catch (...) {
         shell_.closeAllowed = false;
+        throw;
     }
+    if (goOn)
+        HaltApp();
+    else
+        shell_.closeAllowed = false;
 }
 
 void Session::FormClose() {

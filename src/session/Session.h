@@ -110,7 +110,21 @@ public:
     void Redo();
     void EnableUndoRedo(bool undo, bool redo) { history_.EnableUndoRedo(undo, redo); }
 
+    // ==== New image and resize ===============================================
+    // The save-first question of New ("scrapping") and Resize Image
+    // ("resizing"): true when the command may go on.
+    bool CheckForClear(const std::string& actionWord);
+    // The size the image options dialog accepted: a new blank picture, or the
+    // picture resized (keepPicture). Undo and Redo are then unavailable; a
+    // resize marks the picture unsaved, since its pixels changed.
+    void applyNewImageSize(int width, int height, bool keepPicture);
+
     // ==== Saving and exit ====================================================
+    // The question every command asks before it throws the picture away:
+    // nothing is asked without unsaved changes. Yes saves first (a failed save
+    // abandons the asking command), No goes on, Cancel or closing the box
+    // answers false.
+    bool askToSaveFirst(const std::string& question);
     // Saves the picture; true when it was saved.
     bool SaveSplot();
     // The Exit command: asks first when there are unsaved changes.

@@ -22,6 +22,9 @@ public:
     virtual Prompts* prompts() = 0;
     // Steps the 3D depth (and, linked, the pen width) and shows the depth.
     virtual void Update3dDepth(int delta) = 0;
+    // The image options dialog accepted a size: a new blank picture, or the
+    // picture resized with keepPicture.
+    virtual void newImageChosen(int width, int height, bool keepPicture) = 0;
 };
 
 // The shared construction of the option dialogs: the caption, the window
