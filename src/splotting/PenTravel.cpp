@@ -114,6 +114,8 @@ double PenTravel::MidpointRGB(const KMingo& p, const KMingo& q) const {
 
 void PenTravel::JoinByStraight(const KMingo& a, const KMingo& b) {
     const double d = a.DistanceFromPoint(b, state_.paint);
+    if (!std::isfinite(d))
+        return; // a point nowhere has no way to it
     const int n = roundEven(2 * d) + 1;
     const int width = roundEven(state_.paint.penWidth / 2.0);
     const double dx = (b.x - a.x) / n;
@@ -127,6 +129,8 @@ void PenTravel::JoinByStraight(const KMingo& a, const KMingo& b) {
 
 void PenTravel::JoinByArc(const KMingo& a, const KMingo& b) {
     const double d = a.DistanceFromPoint(b, state_.paint);
+    if (!std::isfinite(d))
+        return; // a point nowhere has no way to it
     const int n = roundEven(2 * d) + 1;
     double step = std::numbers::pi / n;
     const ShapeSettings& shape = state_.shape;
