@@ -71,6 +71,20 @@ void BM_WalkNoDisplay(benchmark::State& bench) {
 }
 BENCHMARK(BM_WalkNoDisplay)->Arg(600)->Unit(benchmark::kMicrosecond);
 
+// The worst a walk that never arrives can cost now: in erase mode at pen
+// width 30 and section length 30 the 90-pixel steps overshoot the target by
+// 45 and come back until the length bound ends the walk (4054 steps).
+void BM_WalkToLengthBoundNoDisplay(benchmark::State& bench) {
+    Rig rig(static_cast<int>(bench.range(0)));
+    rig.state.paint.eraseMode = true;
+    rig.state.shape.shapeSectionLength = 30;
+    for (auto _ : bench) {
+        const WalkResult r = rig.splot.travel().HeadFromAtoB(KMingo(255, 300), KMingo(300, 300));
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_WalkToLengthBoundNoDisplay)->Arg(600)->Unit(benchmark::kMillisecond);
+
 // Draw Shape(s) with "Draw lots of shapes?": 31 random shapes, same seed
 // each time, on a cleared picture.
 void BM_DrawShapesLotsNoDisplay(benchmark::State& bench) {
