@@ -237,6 +237,38 @@ void Session::Redo() {
     markUnsaved();
 }
 
+// ==== Splotting ================================================================
+
+void Session::processEvents() {
+    if (ports_.pump != nullptr)
+        ports_.pump->processEvents();
+}
+
+void Session::DrawShapes() {
+    history_.MakeUndoFromRows();
+    {
+        const CursorOwner::Busy busy(cursor_);
+        splotting_.DrawShapes();
+    }
+    markUnsaved();
+}
+
+void Session::addCornerAtPointer() {
+    splotting_.AddCornerAndJoin(KMingo(ports_.mouse->getXMouse(), ports_.mouse->getYMouse()));
+}
+
+void Session::Kill() {
+    splotting_.Kill();
+}
+
+void Session::DrawCircle() {
+    const CursorOwner::Busy busy(cursor_);
+    history_.MakeUndoFromRows();
+    splotting_.DrawCircle();
+    markUnsaved();
+    MouseUp();
+}
+
 // ==== New image and resize ====================================================
 
 bool Session::CheckForClear(const std::string& actionWord) {
@@ -297,6 +329,7 @@ void Session::HaltApp() {
     const std::optional<std::string> error =
         ports_.window != nullptr ? ports_.window->writeSettings() : std::nullopt;
     if (mayQuitAfterSettingsWrite(*ports_.prompts, error)) {
+        quitting_ = true; // a walk that this exit ran inside ends at once
         ports_.processEnd->endProcess();
         return;
     }

@@ -7,6 +7,9 @@
 #include "paint/Random.h"
 #include "session/CursorOwner.h"
 #include "session/SessionPorts.h"
+#include "splotting/Splotting.h"
+#include "splotting/SplottingState.h"
+#include "splotting/WalkHost.h"
 
 #include <array>
 #include <string>
@@ -31,7 +34,7 @@ struct ShellState {
 // Commands may run nested: a pen walk lets the window system deliver events
 // at every step, so any command can run in the middle of another. No command
 // keeps a row pointer or a size across a call that can process events.
-class Session {
+class Session : private WalkHost {
 public:
     explicit Session(const SessionPorts& ports);
     ~Session();
@@ -46,6 +49,7 @@ public:
     Painter& painter() { return painter_; }
     History& history() { return history_; }
     CursorOwner& cursor() { return cursor_; }
+    SplottingState& splotting() { return splottingState_; }
     const SessionPorts& ports() const { return ports_; }
 
     // ==== Start-up, in this order around the shell's own steps ===============
@@ -110,6 +114,19 @@ public:
     void Redo();
     void EnableUndoRedo(bool undo, bool redo) { history_.EnableUndoRedo(undo, redo); }
 
+    // ==== Splotting ==========================================================
+    // Draw Shape(s): one undo snapshot for everything it draws, the hourglass
+    // while it runs (nested commands included), then the unsaved marker.
+    void DrawShapes();
+    // A right-click on the image: the pointer becomes a corner of the current
+    // shape and the pen walks to it from the previous corner.
+    void addCornerAtPointer();
+    // Kill: empties the current shape (a running leg finishes first).
+    void Kill();
+    // Draw Circle: hourglass, one undo snapshot, the stamps around the
+    // ellipse without processing events, the unsaved marker, the stroke's end.
+    void DrawCircle();
+
     // ==== New image and resize ===============================================
     // The save-first question of New ("scrapping") and Resize Image
     // ("resizing"): true when the command may go on.
@@ -137,6 +154,12 @@ public:
     void HaltApp();
 
 private:
+    // WalkHost: the walks' event passes go through the event pump; Exit ends
+    // every walk in progress.
+    void processEvents() override;
+    bool walksCancelled() const override { return quitting_; }
+    void legJoined() override { markUnsaved(); }
+
     SessionPorts ports_;
     SplotState state_;
     ShellState shell_;
@@ -146,6 +169,9 @@ private:
     History history_{canvas_, state_.colour};
     CursorOwner cursor_;
     std::array<std::string, 3> status_;
+    SplottingState splottingState_;
+    Splotting splotting_{state_, splottingState_, canvas_, painter_, random_, *this};
+    bool quitting_ = false; // HaltApp has ended the process
 };
 
 } // namespace splot
