@@ -159,6 +159,8 @@ public:
     void ShowBrush();
     void Update3dDepth(int delta) override;
     void newImageChosen(int width, int height, bool keepPicture) override;
+    void drawShapes() override { DrawShapes1Click(); }
+    void drawCircle() override { Button2Click(); }
     void SetStatus3d();
     void Drawin3D1Click();
     void BringTowardsYou1Click();

@@ -65,7 +65,7 @@ TEST(SettingsWindow, EveryKeySurvivesARestartOntoTheControls) {
         box->setChecked(true);
     CircleSettings& c = a.state().circle;
     c.circleNumberOfPoints = 360;
-    c.circleWidth = 222;
+    c.circleWidth = 111; // the lock keeps both radii equal, within the picture at start-up
     c.circleHeight = 111;
     c.circlePenWidth = 77;
     c.circleUsePenWidth = true;

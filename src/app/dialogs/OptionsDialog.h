@@ -25,6 +25,9 @@ public:
     // The image options dialog accepted a size: a new blank picture, or the
     // picture resized with keepPicture.
     virtual void newImageChosen(int width, int height, bool keepPicture) = 0;
+    // Draw Shape(s) and Draw Circle, as the main window's menu items run them.
+    virtual void drawShapes() = 0;
+    virtual void drawCircle() = 0;
 };
 
 // The shared construction of the option dialogs: the caption, the window
