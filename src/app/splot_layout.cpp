@@ -165,6 +165,9 @@ void TForm1::BuildStatusBar() {
         auto* label = new QLabel(StatusBar1);
         label->setMinimumWidth(width);
         label->setTextFormat(Qt::PlainText);
+        // Sunken frames keep the three panels visibly apart.
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setContentsMargins(2, 0, 2, 0);
         return label;
     };
     statusMessagePanel = panel(450);

@@ -125,6 +125,27 @@ void TForm1::BuildMenus() {
 
     Help1 = addMenu(bar, "Help1", QStringLiteral("Help"));
     AboutSPLOT1 = addItem(Help1, "AboutSPLOT1", QStringLiteral("About SPLOT"));
+
+    // The shortcuts also work while a modeless option dialog has the focus
+    // (the 3D dialog tells the user to press 1, 2 and 3 there). A modal
+    // dialog still blocks them, and Esc stays the main window's own: in a
+    // dialog it must not clear the picture.
+    for (QMenu* menu : bar->findChildren<QMenu*>())
+        for (QAction* item : menu->actions())
+            if (item != Clear1)
+                item->setShortcutContext(Qt::ApplicationShortcut);
+
+    // Alt and a menu's first letter opens it, with the captions unchanged.
+    const std::pair<QMenu*, Qt::Key> mnemonics[] = {
+        {File1, Qt::Key_F},     {Brush1, Qt::Key_B},   {Edit1, Qt::Key_E},
+        {MenuTools, Qt::Key_T}, {Colours1, Qt::Key_C}, {Splotting1, Qt::Key_S},
+        {Options1, Qt::Key_O},  {menu3d, Qt::Key_3},   {Help1, Qt::Key_H}};
+    for (auto [menu, key] : mnemonics) {
+        auto* open = new QAction(this);
+        open->setShortcut(QKeySequence(Qt::ALT | key));
+        addAction(open);
+        connect(open, &QAction::triggered, this, [bar, menu] { bar->setActiveAction(menu->menuAction()); });
+    }
 }
 
 namespace {

@@ -42,4 +42,15 @@ void OptionsDialog::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void OptionsDialog::hideEvent(QHideEvent* event) {
+    leftAt_ = pos();
+    QDialog::hideEvent(event);
+}
+
+void OptionsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (leftAt_)
+        move(*leftAt_);
+}
+
 } // namespace splot

@@ -4,8 +4,13 @@
 #include "paint/PaintState.h"
 
 #include <QDialog>
+#include <QPoint>
 
+#include <optional>
+
+class QHideEvent;
 class QKeyEvent;
+class QShowEvent;
 class QPushButton;
 
 namespace splot {
@@ -52,8 +57,14 @@ protected:
     QPushButton* makeButton(const QString& caption);
 
     void keyPressEvent(QKeyEvent* event) override;
+    // A dialog opens where the user left it, for the rest of the run.
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     DialogFacade& facade_;
+
+private:
+    std::optional<QPoint> leftAt_;
 };
 
 } // namespace splot
