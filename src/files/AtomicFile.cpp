@@ -85,7 +85,8 @@ int writeAtomically(const std::string& path, std::string_view bytes, bool replac
         if (replace) {
             if (::rename(temporary.c_str(), target.c_str()) != 0)
                 error = errno;
-        } else if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
+        } else if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) !=
+                   0) {
             error = errno;
             // File systems without the no-replace rename: a hard link also
             // refuses an existing name.

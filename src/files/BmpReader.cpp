@@ -12,11 +12,16 @@ namespace splot {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& why) { throw ImageFileError("The BMP file cannot be read: " + why + "."); }
+[[noreturn]] void fail(const std::string& why) {
+    throw ImageFileError("The BMP file cannot be read: " + why + ".");
+}
 
-std::uint32_t u16(const std::uint8_t* p) { return p[0] | p[1] << 8; }
+std::uint32_t u16(const std::uint8_t* p) {
+    return p[0] | p[1] << 8;
+}
 std::uint32_t u32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
 }
 
 enum Compression : std::uint32_t { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3 };
@@ -65,7 +70,8 @@ struct Header {
 
 Header readHeader(const std::uint8_t* data, std::size_t size) {
     if (size < 18 || data[0] != 'B' || data[1] != 'M')
-        fail(size < 18 ? "the file is too short for a bitmap header" : "this is not a bitmap (no BM signature)");
+        fail(size < 18 ? "the file is too short for a bitmap header"
+                       : "this is not a bitmap (no BM signature)");
     Header h;
     h.pixelOffset = u32(data + 10);
     const std::uint32_t headerSize = u32(data + 14);
@@ -105,15 +111,33 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
     }
     // Structure first, so every refusal below is about the file, not the size.
     switch (h.bits) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: fail("unsupported bit count " + std::to_string(h.bits));
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+        break;
+    default:
+        fail("unsupported bit count " + std::to_string(h.bits));
     }
     switch (h.compression) {
-    case Rgb: break;
-    case Rle8: if (h.bits != 8) fail("RLE8 compression needs 8 bits per pixel"); break;
-    case Rle4: if (h.bits != 4) fail("RLE4 compression needs 4 bits per pixel"); break;
-    case BitFields: if (h.bits != 16 && h.bits != 32) fail("bit fields need 16 or 32 bits per pixel"); break;
-    default: fail("unsupported compression " + std::to_string(h.compression));
+    case Rgb:
+        break;
+    case Rle8:
+        if (h.bits != 8)
+            fail("RLE8 compression needs 8 bits per pixel");
+        break;
+    case Rle4:
+        if (h.bits != 4)
+            fail("RLE4 compression needs 4 bits per pixel");
+        break;
+    case BitFields:
+        if (h.bits != 16 && h.bits != 32)
+            fail("bit fields need 16 or 32 bits per pixel");
+        break;
+    default:
+        fail("unsupported compression " + std::to_string(h.compression));
     }
     if (h.topDown && (h.compression == Rle8 || h.compression == Rle4))
         fail("compressed bitmaps cannot be top-down");

@@ -15,14 +15,17 @@ struct DecodedImage {
     std::unique_ptr<std::uint8_t[]> bgr;
 
     std::size_t rowBytes() const { return static_cast<std::size_t>(width) * 3; }
-    std::uint8_t* row(int fromTop) const { return bgr.get() + static_cast<std::size_t>(fromTop) * rowBytes(); }
+    std::uint8_t* row(int fromTop) const {
+        return bgr.get() + static_cast<std::size_t>(fromTop) * rowBytes();
+    }
 
     // Allocates the pixels without initialising them; sizes already tested.
     static DecodedImage allocate(int width, int height) {
         DecodedImage image;
         image.width = width;
         image.height = height;
-        image.bgr.reset(new std::uint8_t[static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3 + 1]);
+        image.bgr.reset(
+            new std::uint8_t[static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3 + 1]);
         return image;
     }
 };

@@ -84,8 +84,8 @@ std::string imageSizeMessage(int width, int height) {
         message += "Problem with the image width (" + std::to_string(width) + ") (allowed values are 0 - " +
                    std::to_string(maxImageWidth) + ").\r\n";
     if (height < 0 || height > maxImageHeight)
-        message += "Problem with the image height (" + std::to_string(height) + ") - (allowed values are 0 - " +
-                   std::to_string(maxImageHeight) + ").";
+        message += "Problem with the image height (" + std::to_string(height) +
+                   ") - (allowed values are 0 - " + std::to_string(maxImageHeight) + ").";
     return message;
 }
 

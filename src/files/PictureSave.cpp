@@ -15,15 +15,16 @@ namespace splot {
 
 std::string timeStampedPngPath(const std::string& executablePath, const LocalDateTime& t) {
     char stamp[40];
-    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d_%02d_%02d_%02d__%03d", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second, t.millisecond);
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d_%02d_%02d_%02d__%03d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second, t.millisecond);
     return std::filesystem::path(executablePath).replace_extension().string() + stamp + ".png";
 }
 
 LocalDateTime nextMillisecond(const LocalDateTime& t) {
     using namespace std::chrono;
     const sys_days day{year{t.year} / month{static_cast<unsigned>(t.month)} / static_cast<unsigned>(t.day)};
-    const auto moment = day + hours{t.hour} + minutes{t.minute} + seconds{t.second} + milliseconds{t.millisecond + 1};
+    const auto moment =
+        day + hours{t.hour} + minutes{t.minute} + seconds{t.second} + milliseconds{t.millisecond + 1};
     const sys_days newDay = floor<days>(moment);
     const year_month_day ymd{newDay};
     const hh_mm_ss clock{moment - newDay};

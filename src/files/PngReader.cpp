@@ -146,8 +146,8 @@ struct PngReadGuard {
 };
 
 [[noreturn]] void fail(const ReadContext& c) {
-    throw ImageFileError(std::string("The PNG file cannot be read: ") + (c.message[0] ? c.message : "unknown error") +
-                         ".");
+    throw ImageFileError(std::string("The PNG file cannot be read: ") +
+                         (c.message[0] ? c.message : "unknown error") + ".");
 }
 
 DecodedImage decode(ReadContext& context, SizeCheck checkSize) {
@@ -177,7 +177,8 @@ DecodedImage decode(ReadContext& context, SizeCheck checkSize) {
         fail(context);
     }
     checkSize(static_cast<int>(layout.width), static_cast<int>(layout.height));
-    DecodedImage image = DecodedImage::allocate(static_cast<int>(layout.width), static_cast<int>(layout.height));
+    DecodedImage image =
+        DecodedImage::allocate(static_cast<int>(layout.width), static_cast<int>(layout.height));
     const std::unique_ptr<png_byte[]> rowBuffer(new png_byte[png_get_rowbytes(g.png, g.info) + 1]);
     if (!readPixels(g.png, &layout, rowBuffer.get(), image.bgr.get()))
         fail(context);

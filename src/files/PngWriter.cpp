@@ -2,80 +2,108 @@
 
 #include "files/ImageErrors.h"
 
-#include <png.h>
 #include <zlib.h>
 
-#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <new>
 
 namespace splot {
 
+// The file is assembled here on zlib directly rather than through libpng's
+// writer: libpng silently writes filter None instead of Sub on pictures one
+// pixel wide, and every row must carry Sub.
 namespace {
 
 constexpr int compressionLevel = 7;
 constexpr std::size_t maxIdatBytes = 65535;
 
-struct WriteContext {
-    std::string* out = nullptr;
-    char message[200] = {};
-};
+void put32(std::string& out, std::uint32_t v) {
+    const char bytes[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    out.append(bytes, 4);
+}
 
-void writeBytes(png_structp png, png_bytep data, png_size_t count) {
-    auto* c = static_cast<WriteContext*>(png_get_io_ptr(png));
-    try {
-        c->out->append(reinterpret_cast<const char*>(data), count);
-    } catch (const std::bad_alloc&) {
-        png_error(png, "out of memory");
+void putChunk(std::string& out, const char* type, const unsigned char* data, std::size_t size) {
+    put32(out, static_cast<std::uint32_t>(size));
+    const std::size_t start = out.size();
+    out.append(type, 4);
+    out.append(reinterpret_cast<const char*>(data), size);
+    put32(out, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(out.data() + start),
+                                                static_cast<uInt>(size + 4))));
+}
+
+// One row with its filter byte: Sub (each byte minus the byte three to its
+// left), from BGR to the file's RGB order.
+void subFilterRow(const std::uint8_t* bgr, int width, unsigned char* out) {
+    out[0] = 1;
+    unsigned char* o = out + 1;
+    unsigned char left[3] = {0, 0, 0};
+    for (int x = 0; x < width; ++x, bgr += 3, o += 3) {
+        const unsigned char r = bgr[2], g = bgr[1], b = bgr[0];
+        o[0] = static_cast<unsigned char>(r - left[0]);
+        o[1] = static_cast<unsigned char>(g - left[1]);
+        o[2] = static_cast<unsigned char>(b - left[2]);
+        left[0] = r, left[1] = g, left[2] = b;
     }
 }
 
-void flush(png_structp) {}
-
-void onError(png_structp png, png_const_charp text) {
-    auto* c = static_cast<WriteContext*>(png_get_error_ptr(png));
-    std::snprintf(c->message, sizeof c->message, "%s", text ? text : "unknown error");
-    png_longjmp(png, 1);
-}
-
-void onWarning(png_structp, png_const_charp) {}
-
-// The whole libpng write. No C++ objects live in this frame.
-bool writeAll(png_structp png, png_infop info, const std::uint8_t* bgr, int width, int height,
-              std::size_t stride) {
-    if (setjmp(png_jmpbuf(png)))
-        return false;
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
-    png_set_compression_level(png, compressionLevel);
-    png_set_compression_strategy(png, Z_DEFAULT_STRATEGY);
-    png_set_compression_buffer_size(png, maxIdatBytes); // one IDAT chunk per full buffer
-    png_write_info(png, info);
-    png_set_bgr(png);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, bgr + static_cast<std::size_t>(y) * stride);
-    png_write_end(png, nullptr);
-    return true;
-}
+struct Deflater {
+    z_stream z{};
+    bool open = false;
+    ~Deflater() {
+        if (open)
+            deflateEnd(&z);
+    }
+};
 
 } // namespace
 
 std::string encodePng(const std::uint8_t* bgr, int width, int height, std::size_t stride) {
+    if (width < 0 || height < 0)
+        throw ImageFileError("The PNG file cannot be written: negative size.");
     std::string out;
-    WriteContext context;
-    context.out = &out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &context, onError, onWarning);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    struct Guard {
-        png_structp& png;
-        png_infop& info;
-        ~Guard() { png_destroy_write_struct(&png, &info); }
-    } guard{png, info};
-    if (!info)
+    out.append("\x89PNG\r\n\x1a\n", 8);
+    unsigned char header[13] = {};
+    const std::uint32_t w = static_cast<std::uint32_t>(width), h = static_cast<std::uint32_t>(height);
+    for (int i = 0; i < 4; ++i) {
+        header[i] = static_cast<unsigned char>(w >> (24 - 8 * i));
+        header[4 + i] = static_cast<unsigned char>(h >> (24 - 8 * i));
+    }
+    header[8] = 8; // bits per sample
+    header[9] = 2; // RGB; compression, filter method and interlace stay 0
+    putChunk(out, "IHDR", header, sizeof header);
+
+    Deflater d;
+    if (deflateInit2(&d.z, compressionLevel, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         throw ImageFileError("The PNG file cannot be written: out of memory.");
-    png_set_write_fn(png, &context, writeBytes, flush);
-    if (!writeAll(png, info, bgr, width, height, stride))
-        throw ImageFileError(std::string("The PNG file cannot be written: ") + context.message + ".");
+    d.open = true;
+    const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(width);
+    const std::unique_ptr<unsigned char[]> row(new unsigned char[rowBytes]);
+    const std::unique_ptr<unsigned char[]> idat(new unsigned char[maxIdatBytes]);
+    d.z.next_out = idat.get();
+    d.z.avail_out = maxIdatBytes;
+    for (int y = 0; y <= height; ++y) {
+        const bool last = y == height;
+        if (!last) {
+            subFilterRow(bgr + static_cast<std::size_t>(y) * stride, width, row.get());
+            d.z.next_in = row.get();
+            d.z.avail_in = static_cast<uInt>(rowBytes);
+        }
+        for (;;) {
+            const int rc = deflate(&d.z, last ? Z_FINISH : Z_NO_FLUSH);
+            if (rc == Z_STREAM_ERROR)
+                throw ImageFileError("The PNG file cannot be written: compression failed.");
+            if (d.z.avail_out == 0 || (rc == Z_STREAM_END && d.z.avail_out < maxIdatBytes)) {
+                putChunk(out, "IDAT", idat.get(), maxIdatBytes - d.z.avail_out);
+                d.z.next_out = idat.get();
+                d.z.avail_out = maxIdatBytes;
+            }
+            if (last ? rc == Z_STREAM_END : d.z.avail_in == 0)
+                break;
+        }
+    }
+    putChunk(out, "IEND", nullptr, 0);
     return out;
 }
 
