@@ -37,14 +37,15 @@ void putChunk(std::string& out, const char* type, const unsigned char* data, std
 // left), from BGR to the file's RGB order.
 void subFilterRow(const std::uint8_t* bgr, int width, unsigned char* out) {
     out[0] = 1;
-    unsigned char* o = out + 1;
-    unsigned char left[3] = {0, 0, 0};
-    for (int x = 0; x < width; ++x, bgr += 3, o += 3) {
-        const unsigned char r = bgr[2], g = bgr[1], b = bgr[0];
-        o[0] = static_cast<unsigned char>(r - left[0]);
-        o[1] = static_cast<unsigned char>(g - left[1]);
-        o[2] = static_cast<unsigned char>(b - left[2]);
-        left[0] = r, left[1] = g, left[2] = b;
+    if (width == 0)
+        return;
+    out[1] = bgr[2], out[2] = bgr[1], out[3] = bgr[0];
+    // No value carried from pixel to pixel, so the compiler can vectorise.
+    const std::size_t bytes = 3 * static_cast<std::size_t>(width);
+    for (std::size_t i = 3; i < bytes; i += 3) {
+        out[1 + i] = static_cast<unsigned char>(bgr[i + 2] - bgr[i - 1]);
+        out[2 + i] = static_cast<unsigned char>(bgr[i + 1] - bgr[i - 2]);
+        out[3 + i] = static_cast<unsigned char>(bgr[i] - bgr[i - 3]);
     }
 }
 
