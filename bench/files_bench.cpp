@@ -37,8 +37,11 @@ void paint(splot::Canvas& canvas, Picture kind) {
             const double u = double(x) / n, v = double(y) / n;
             const double wave = 60 * std::sin(9 * u + 4 * v) + 40 * std::cos(13 * v - 3 * u * v);
             const int noise = static_cast<int>(random.random(9)) - 4;
-            const auto clamp = [](double c) { return static_cast<std::uint8_t>(c < 0 ? 0 : c > 255 ? 255 : c); };
-            p = {clamp(128 + wave + noise), clamp(100 + 120 * u + noise), clamp(60 + 150 * v - wave / 2 + noise)};
+            const auto clamp = [](double c) {
+                return static_cast<std::uint8_t>(c < 0 ? 0 : c > 255 ? 255 : c);
+            };
+            p = {clamp(128 + wave + noise), clamp(100 + 120 * u + noise),
+                 clamp(60 + 150 * v - wave / 2 + noise)};
         }
 }
 
@@ -105,9 +108,10 @@ BENCHMARK_CAPTURE(BM_DeflateBare, flat, Picture::Flat)->Arg(5000)->Unit(benchmar
 // The photo-like picture saved once to a temporary file.
 std::string savedPhoto(int n) {
     Rig rig(n, Picture::Photo);
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("splot-bench-" + std::to_string(n) + ".png")).string();
-    std::ofstream(path, std::ios::binary) << splot::encodePng(rig.canvas.bits(), n, n, rig.canvas.bytesPerLine());
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("splot-bench-" + std::to_string(n) + ".png")).string();
+    std::ofstream(path, std::ios::binary)
+        << splot::encodePng(rig.canvas.bits(), n, n, rig.canvas.bytesPerLine());
     return path;
 }
 

@@ -4,9 +4,12 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <thread>
+#include <vector>
 
 namespace splot {
 
@@ -58,6 +61,94 @@ struct Deflater {
     }
 };
 
+// A band of rows compressed on its own: the first band opens the zlib
+// stream, every later one is raw deflate primed with the 32 KB of filtered
+// data before it (as a single compressor would have seen them), every band
+// but the last ends on a full flush (byte-aligned, final bit clear), the last
+// one finishes the deflate data. Joined in order and followed by the combined
+// Adler-32 they are one valid zlib stream.
+struct Band {
+    int first = 0; // rows [first, last)
+    int last = 0;
+    bool opensStream = false;
+    bool endsStream = false;
+    std::string out;
+    uLong adler = 1;
+    std::size_t rawBytes = 0;
+    const char* failure = nullptr;
+};
+
+void compressBand(const std::uint8_t* bgr, int width, std::size_t stride, Band& band) noexcept {
+    try {
+        const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(width);
+        const std::unique_ptr<unsigned char[]> row(new unsigned char[rowBytes]);
+        Deflater d;
+        if (deflateInit2(&d.z, compressionLevel, Z_DEFLATED, band.opensStream ? 15 : -15, 8,
+                         Z_DEFAULT_STRATEGY) != Z_OK) {
+            band.failure = "out of memory";
+            return;
+        }
+        d.open = true;
+        if (!band.opensStream) {
+            constexpr std::size_t window = 32768;
+            const int rows = static_cast<int>(std::min<std::size_t>((window + rowBytes - 1) / rowBytes,
+                                                                    static_cast<std::size_t>(band.first)));
+            std::string before(static_cast<std::size_t>(rows) * rowBytes, '\0');
+            for (int i = 0; i < rows; ++i)
+                subFilterRow(bgr + static_cast<std::size_t>(band.first - rows + i) * stride, width,
+                             reinterpret_cast<unsigned char*>(before.data()) + i * rowBytes);
+            const std::size_t keep = std::min(window, before.size());
+            deflateSetDictionary(&d.z, reinterpret_cast<const Bytef*>(before.data() + before.size() - keep),
+                                 static_cast<uInt>(keep));
+        }
+        unsigned char buffer[1 << 16];
+        for (int y = band.first; y <= band.last; ++y) {
+            const bool end = y == band.last;
+            if (!end) {
+                subFilterRow(bgr + static_cast<std::size_t>(y) * stride, width, row.get());
+                band.adler = adler32(band.adler, row.get(), static_cast<uInt>(rowBytes));
+                band.rawBytes += rowBytes;
+                d.z.next_in = row.get();
+                d.z.avail_in = static_cast<uInt>(rowBytes);
+            }
+            const int flush = !end ? Z_NO_FLUSH : band.endsStream ? Z_FINISH : Z_FULL_FLUSH;
+            for (;;) {
+                d.z.next_out = buffer;
+                d.z.avail_out = sizeof buffer;
+                const int rc = deflate(&d.z, flush);
+                if (rc == Z_STREAM_ERROR) {
+                    band.failure = "compression failed";
+                    return;
+                }
+                band.out.append(reinterpret_cast<const char*>(buffer), sizeof buffer - d.z.avail_out);
+                if (flush == Z_FINISH ? rc == Z_STREAM_END : (d.z.avail_in == 0 && d.z.avail_out != 0))
+                    break;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        band.failure = "out of memory";
+    }
+}
+
+// Pictures of at least this many bytes of rows are compressed in two bands
+// on two cores. The split depends on the size alone, so a picture gives the
+// same file on every machine.
+constexpr std::size_t bandMinimumBytes = std::size_t{4} << 20;
+
+std::vector<Band> bandsFor(int width, int height) {
+    const std::size_t total = static_cast<std::size_t>(height) * (1 + 3 * static_cast<std::size_t>(width));
+    int count = total >= 2 * bandMinimumBytes ? 2 : 1;
+    count = std::max(1, std::min(count, height));
+    std::vector<Band> bands(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        bands[i].first = static_cast<int>(static_cast<long long>(height) * i / count);
+        bands[i].last = static_cast<int>(static_cast<long long>(height) * (i + 1) / count);
+    }
+    bands.front().opensStream = true;
+    bands.back().endsStream = true;
+    return bands;
+}
+
 } // namespace
 
 std::string encodePng(const std::uint8_t* bgr, int width, int height, std::size_t stride) {
@@ -75,35 +166,28 @@ std::string encodePng(const std::uint8_t* bgr, int width, int height, std::size_
     header[9] = 2; // RGB; compression, filter method and interlace stay 0
     putChunk(out, "IHDR", header, sizeof header);
 
-    Deflater d;
-    if (deflateInit2(&d.z, compressionLevel, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw ImageFileError("The PNG file cannot be written: out of memory.");
-    d.open = true;
-    const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(width);
-    const std::unique_ptr<unsigned char[]> row(new unsigned char[rowBytes]);
-    const std::unique_ptr<unsigned char[]> idat(new unsigned char[maxIdatBytes]);
-    d.z.next_out = idat.get();
-    d.z.avail_out = maxIdatBytes;
-    for (int y = 0; y <= height; ++y) {
-        const bool last = y == height;
-        if (!last) {
-            subFilterRow(bgr + static_cast<std::size_t>(y) * stride, width, row.get());
-            d.z.next_in = row.get();
-            d.z.avail_in = static_cast<uInt>(rowBytes);
-        }
-        for (;;) {
-            const int rc = deflate(&d.z, last ? Z_FINISH : Z_NO_FLUSH);
-            if (rc == Z_STREAM_ERROR)
-                throw ImageFileError("The PNG file cannot be written: compression failed.");
-            if (d.z.avail_out == 0 || (rc == Z_STREAM_END && d.z.avail_out < maxIdatBytes)) {
-                putChunk(out, "IDAT", idat.get(), maxIdatBytes - d.z.avail_out);
-                d.z.next_out = idat.get();
-                d.z.avail_out = maxIdatBytes;
-            }
-            if (last ? rc == Z_STREAM_END : d.z.avail_in == 0)
-                break;
-        }
+    // The bands are compressed side by side; the caller waits for all of them.
+    std::vector<Band> bands = bandsFor(width, height);
+    {
+        std::vector<std::jthread> workers;
+        for (std::size_t i = 1; i < bands.size(); ++i)
+            workers.emplace_back([&, i] { compressBand(bgr, width, stride, bands[i]); });
+        compressBand(bgr, width, stride, bands[0]);
     }
+    std::string stream;
+    uLong adler = 1;
+    for (Band& band : bands) {
+        if (band.failure)
+            throw ImageFileError(std::string("The PNG file cannot be written: ") + band.failure + ".");
+        stream += band.out;
+        band.out = std::string();
+        adler = adler32_combine(adler, band.adler, static_cast<z_off_t>(band.rawBytes));
+    }
+    if (bands.size() > 1) // a single band's stream carries its own checksum
+        put32(stream, static_cast<std::uint32_t>(adler));
+    for (std::size_t at = 0; at < stream.size(); at += maxIdatBytes)
+        putChunk(out, "IDAT", reinterpret_cast<const unsigned char*>(stream.data()) + at,
+                 std::min(maxIdatBytes, stream.size() - at));
     putChunk(out, "IEND", nullptr, 0);
     return out;
 }
