@@ -5,6 +5,7 @@
 #include <string>
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,23 +34,31 @@ bool writeAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+namespace {
+
+// The work of both writers: the temporary file beside the target, then
+// either a rename over the target or a rename that refuses an existing name.
+// Returns 0 or the errno of the step that failed; nothing is left behind on
+// failure.
+int writeAtomically(const std::string& path, std::string_view bytes, bool replace) {
     namespace fs = std::filesystem;
     if (path.empty())
-        return false;
+        return ENOENT;
 
     // A symbolic link stays a link: the file it points to is the one replaced.
     std::error_code ec;
     fs::path target(path);
-    if (fs::is_symlink(target, ec)) {
+    if (replace && fs::is_symlink(target, ec)) {
         target = fs::weakly_canonical(target, ec);
         if (ec)
-            return false;
+            return ec.value() ? ec.value() : EIO;
     }
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !replace)
+        return EEXIST;
     if (exists && !S_ISREG(old.st_mode))
-        return false;
+        return EISDIR;
 
     // A fresh name beside the target; O_EXCL never reuses someone else's file.
     // Mode 0666 under the umask, as for any new file; an existing file's mode
@@ -60,23 +69,37 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
         temporary = target.string() + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
-            return false;
+            return errno;
     }
     if (fd < 0)
-        return false;
+        return EEXIST;
 
-    bool ok = writeAll(fd, bytes);
-    if (ok && exists)
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    if (ok)
-        ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok)
-        ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
+    int error = writeAll(fd, bytes) ? 0 : (errno ? errno : EIO);
+    if (!error && exists && ::fchmod(fd, old.st_mode & 07777) != 0)
+        error = errno;
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error) {
+        if (replace) {
+            if (::rename(temporary.c_str(), target.c_str()) != 0)
+                error = errno;
+        } else if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) !=
+                   0) {
+            error = errno;
+            // File systems without the no-replace rename: a hard link also
+            // refuses an existing name.
+            if ((error == EINVAL || error == ENOSYS) && ::link(temporary.c_str(), target.c_str()) == 0)
+                error = 0;
+            else if (error == EINVAL || error == ENOSYS)
+                error = errno;
+            ::unlink(temporary.c_str());
+        }
+    }
+    if (error) {
         ::unlink(temporary.c_str());
-        return false;
+        return error;
     }
     // Make the rename itself durable; a failure here loses nothing that was
     // not already at risk, so it is not reported.
@@ -86,7 +109,17 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
         ::fsync(dir);
         ::close(dir);
     }
-    return true;
+    return 0;
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+    return writeAtomically(path, bytes, true) == 0;
+}
+
+int writeNewFileAtomically(const std::string& path, std::string_view bytes) {
+    return writeAtomically(path, bytes, false);
 }
 
 } // namespace splot

@@ -11,4 +11,10 @@ namespace splot {
 // is false. An existing file keeps its permissions.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
+// The same, for a file that must not exist yet: the completed file takes the
+// name only if nothing has it, in one step, so two writers never replace each
+// other's file. Returns 0, EEXIST when the name is taken (nothing written),
+// or the errno of the failure (nothing left behind).
+int writeNewFileAtomically(const std::string& path, std::string_view bytes);
+
 } // namespace splot

@@ -18,4 +18,10 @@ struct Command {
 // ini-int FILE SECTION KEY DEFAULT
 int iniInt(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// convert [PREV] IN OUT: loads (PREV, then) IN with the program's load rules
+// into a canvas and writes the canvas to OUT with the program's PNG writer.
+// Exit 1 with the message on standard error when a load is refused; with
+// PREV the canvas is written in any case.
+int convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 } // namespace splot::probe

@@ -18,6 +18,9 @@ constexpr std::array commands{
         "ini-int", "FILE SECTION KEY DEFAULT",
         "prints the integer the settings reader reads for the key (DEFAULT where the rules give the default)",
         &splot::probe::iniInt},
+    Command{"convert", "[PREV] IN OUT",
+            "loads (PREV, then) IN as the program does and writes the canvas to OUT as the program saves it",
+            &splot::probe::convert},
 };
 
 void printHelp(std::ostream& out) {

@@ -1,0 +1,55 @@
+#include "ProbeCommands.h"
+
+#include "files/ImageErrors.h"
+#include "files/ImageLoad.h"
+#include "files/PngWriter.h"
+#include "paint/Canvas.h"
+
+#include <fstream>
+#include <ostream>
+
+namespace splot::probe {
+
+namespace {
+
+// The load command's file work: decode, then rebuild the canvas at the new
+// size and copy the picture in. A refusal leaves the canvas as it was.
+void loadInto(Canvas& canvas, const std::string& path) {
+    const std::string extension = path.size() >= 3 ? path.substr(path.size() - 3) : path;
+    const DecodedImage image = loadImage(path, extension);
+    canvas.rebuild(image.width, image.height, false, true);
+    copyToCanvas(image, canvas);
+}
+
+} // namespace
+
+int convert(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    if (args.size() != 2 && args.size() != 3) {
+        err << "usage: splot-probe convert [PREV] IN OUT\n";
+        return 2;
+    }
+    Canvas canvas;
+    int status = 0;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        try {
+            loadInto(canvas, args[i]);
+        } catch (const std::exception& e) {
+            err << args[i] << ": " << e.what() << '\n';
+            status = 1;
+            if (args.size() == 2)
+                return status;
+        }
+    }
+    const std::string png = encodePng(canvas.bits(), canvas.imageWidth(), canvas.imageHeight(),
+                                      static_cast<std::size_t>(canvas.bytesPerLine()));
+    std::ofstream out(args.back(), std::ios::binary);
+    out << png;
+    out.close();
+    if (!out) {
+        err << "splot-probe: cannot write " << args.back() << '\n';
+        return 1;
+    }
+    return status;
+}
+
+} // namespace splot::probe
