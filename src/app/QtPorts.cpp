@@ -121,6 +121,9 @@ std::string QtPaths::executablePath() {
 std::string QtPaths::currentFolder() {
     return QDir::currentPath().toStdString();
 }
+void QtPaths::setCurrentFolder(const std::string& folder) {
+    QDir::setCurrent(QString::fromStdString(folder));
+}
 
 QtCursorPort::~QtCursorPort() {
     showCursor(CursorShape::Normal);

@@ -59,6 +59,7 @@ class QtPaths : public Paths {
 public:
     std::string executablePath() override;
     std::string currentFolder() override;
+    void setCurrentFolder(const std::string& folder) override;
 };
 
 // The application-wide override cursor: none for the normal arrow, else the

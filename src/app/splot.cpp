@@ -146,6 +146,10 @@ void TForm1::undoRedoChanged(bool undo, bool redo) {
     menuItemUndo->setEnabled(undo);
 }
 
+void TForm1::revertEnabled() {
+    btnRevert->setEnabled(true);
+}
+
 std::optional<std::string> TForm1::writeSettings() {
     return WriteIniFile("all", "");
 }

@@ -73,6 +73,7 @@ public:
     void canvasRebuilt() override;
     void canvasSizeRefused() override;
     void undoRedoChanged(bool undo, bool redo) override;
+    void revertEnabled() override;
     std::optional<std::string> writeSettings() override;
 
     // Runs a command inside the top-level handler.

@@ -1,9 +1,5 @@
-// TForm1: image and brush file commands.
-//
-// Loading, saving, reverting, new image and resize, and brush files are
-// built with the image-file, new-image and brush-file code; until then these
-// entry points exist so that the buttons, menu items and the exit question
-// are already bound, and they change nothing.
+// TForm1: image and brush file commands. The commands themselves are the
+// session's; the image options dialog belongs to this window.
 #include "app/splot.h"
 
 #include "app/dialogs/splotimageoptions.h"
@@ -19,13 +15,17 @@ void TForm1::newImageChosen(int width, int height, bool keepPicture) {
     session_.applyNewImageSize(width, height, keepPicture);
 }
 
-void TForm1::btnLoadClick() {}
+void TForm1::btnLoadClick() {
+    session_.btnLoadClick();
+}
 
 bool TForm1::SaveSplot() {
     return session_.SaveSplot();
 }
 
-void TForm1::btnRevertClick() {}
+void TForm1::btnRevertClick() {
+    session_.btnRevertClick();
+}
 
 void TForm1::ResizeImage1Click() {
     if (session_.CheckForClear("resizing"))

@@ -76,6 +76,9 @@ public:
     // pictures are named after it.
     virtual std::string executablePath() = 0;
     virtual std::string currentFolder() = 0;
+    // Makes folder the process's working folder (a file chosen in the open
+    // dialog makes its folder the one the next dialog starts in).
+    virtual void setCurrentFolder(const std::string& folder) = 0;
 };
 
 // Ends the process (HaltApp's last step); tests observe the call instead.

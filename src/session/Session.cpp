@@ -1,6 +1,9 @@
 #include "session/Session.h"
 
 #include "colour/WholePicture.h"
+#include "files/ImageErrors.h"
+#include "files/ImageLoad.h"
+#include "files/PictureSave.h"
 #include "paint/Errors.h"
 #include "paint/KMingo.h"
 #include "paint/Limits.h"
@@ -8,6 +11,8 @@
 #include "settings/SettingsFile.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 
 namespace splot {
 
@@ -282,6 +287,56 @@ void Session::applyNewImageSize(int width, int height, bool keepPicture) {
         markUnsaved();
 }
 
+// ==== Image files =============================================================
+
+void Session::btnLoadClick() {
+    if (!askToSaveFirst("Do you want to save them before loading a new picture?"))
+        return;
+    // Both letter cases are shown: the decoder is chosen by the extension in
+    // any case.
+    const FileDialogRequest request{"", ".", "SPLOT images png,bmp|*.png;*.bmp;*.PNG;*.BMP", "", true};
+    const std::optional<std::string> chosen = ports_.prompts->openFile(request);
+    if (!chosen)
+        return;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(*chosen, ec).parent_path();
+    if (!ec && !folder.empty())
+        ports_.paths->setCurrentFolder(folder.string());
+    LoadImage(*chosen, chosen->size() >= 3 ? chosen->substr(chosen->size() - 3) : *chosen);
+}
+
+void Session::LoadImage(const std::string& fileName, const std::string& extension) {
+    std::error_code ec;
+    if (!std::filesystem::exists(fileName, ec)) {
+        ports_.prompts->warning("file: \r\n" + fileName + "  does not exist", Buttons::OkCancel);
+        throw CommandAbandoned();
+    }
+    // Decoded completely before anything changes: a refused or broken file
+    // leaves the canvas, the status, the last loaded file and Revert alone.
+    DecodedImage image;
+    try {
+        image = loadImage(fileName, extension);
+    } catch (const ImageSizeRefused& e) {
+        ports_.prompts->message(e.what());
+        return;
+    }
+    MakeNewImage(image.width, image.height, false); // clears, centres
+    copyToCanvas(image, canvas_);
+    RefreshPicture();
+    lastLoadedFile_ = fileName;
+    lastLoadedExtension_ = extension;
+    if (ports_.window != nullptr)
+        ports_.window->revertEnabled();
+    ShowStatus(fileName + " loaded successfully.");
+}
+
+void Session::btnRevertClick() {
+    if (!askToSaveFirst("Do you want to save them before reverting \r\nto the last loaded image?"))
+        return;
+    history_.MakeUndoFromRows();
+    LoadImage(lastLoadedFile_, lastLoadedExtension_);
+}
+
 // ==== Saving and exit =========================================================
 
 bool Session::askToSaveFirst(const std::string& question) {
@@ -297,10 +352,15 @@ bool Session::askToSaveFirst(const std::string& question) {
     return answer == Answer::No;
 }
 
-// Nothing is saved yet, so this never claims to have saved: the exit question
-// answered Yes keeps the program running instead of losing the picture.
 bool Session::SaveSplot() {
-    return false;
+    BitmapFileToPNG();
+    return true;
+}
+
+void Session::BitmapFileToPNG() {
+    const CursorOwner::Busy busy(cursor_);
+    const std::string path = savePictureAsPng(canvas_, ports_.paths->executablePath(), *ports_.clock);
+    ShowStatus("Saved as: " + path);
 }
 
 void Session::Exit2Click() {

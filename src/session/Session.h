@@ -136,13 +136,32 @@ public:
     // resize marks the picture unsaved, since its pixels changed.
     void applyNewImageSize(int width, int height, bool keepPicture);
 
+    // ==== Image files ========================================================
+    // The Load command: the save-first question, the open dialog, then
+    // LoadImage with the chosen path and the last three characters of it.
+    void btnLoadClick();
+    // Loads a PNG or BMP file (extension in any letter case) into a canvas of
+    // its size. A missing file: its warning, then the calling command ends
+    // silently. A size outside 0..5000: the plain message, nothing changes.
+    // A file that cannot be decoded: the error reaches the top-level handler,
+    // nothing changes.
+    void LoadImage(const std::string& fileName, const std::string& extension);
+    // Revert: the save-first question, an undo snapshot, then the last loaded
+    // file again.
+    void btnRevertClick();
+    // Writes the picture as a new time-stamped PNG beside the executable,
+    // under the hourglass. A failure throws (the status stays as it was).
+    void BitmapFileToPNG();
+    const std::string& lastLoadedFile() const { return lastLoadedFile_; }
+    const std::string& lastLoadedExtension() const { return lastLoadedExtension_; }
+
     // ==== Saving and exit ====================================================
     // The question every command asks before it throws the picture away:
     // nothing is asked without unsaved changes. Yes saves first (a failed save
     // abandons the asking command), No goes on, Cancel or closing the box
     // answers false.
     bool askToSaveFirst(const std::string& question);
-    // Saves the picture; true when it was saved.
+    // Saves the picture: true, or an exception that abandons the command.
     bool SaveSplot();
     // The Exit command: asks first when there are unsaved changes.
     void Exit2Click();
@@ -172,6 +191,8 @@ private:
     SplottingState splottingState_;
     Splotting splotting_{state_, splottingState_, canvas_, painter_, random_, *this};
     bool quitting_ = false; // HaltApp has ended the process
+    std::string lastLoadedFile_;
+    std::string lastLoadedExtension_;
 };
 
 } // namespace splot

@@ -41,6 +41,8 @@ public:
     virtual void canvasSizeRefused() = 0;
     // Undo and Redo availability, for the buttons and menu items.
     virtual void undoRedoChanged(bool undo, bool redo) = 0;
+    // A picture was loaded: Revert becomes available (for good).
+    virtual void revertEnabled() = 0;
     // Writes every section of the settings file; nothing on success, else
     // the error text to report.
     virtual std::optional<std::string> writeSettings() = 0;

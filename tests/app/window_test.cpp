@@ -262,15 +262,25 @@ TEST(Exit, NoEndsTheProcess) {
     EXPECT_EQ(rig.processEnd.ended, 1);
 }
 
-TEST(Exit, YesSavesFirstAndStaysWhenNothingWasSaved) {
-    GuiRig rig;
-    rig.show();
-    paintSomething(rig);
-    rig.prompts.answers = {Answer::Yes};
-    rig.form->Exit2->trigger();
-    // SaveSplot reports that nothing was saved: the picture must not be lost.
-    EXPECT_EQ(rig.processEnd.ended, 0);
-    EXPECT_FALSE(rig.form->session().shell().closeAllowed);
+TEST(Exit, YesSavesFirstAndEndsOnlyWhenTheSaveSucceeded) {
+    for (bool writable : {true, false}) {
+        GuiRig rig([writable](GuiRig& r) {
+            if (!writable)
+                r.paths.executable = "missing-folder/splot";
+        });
+        rig.show();
+        paintSomething(rig);
+        rig.prompts.answers = {Answer::Yes};
+        rig.form->Exit2->trigger();
+        EXPECT_EQ(rig.processEnd.ended, writable ? 1 : 0);
+        if (writable) {
+            EXPECT_EQ(rig.status(0).rfind("Saved as: " + (rig.paths.folder / "splot").string(), 0), 0U);
+        } else {
+            EXPECT_EQ(rig.prompts.texts("error").size(), 1U) << "the failed save is reported";
+            EXPECT_FALSE(rig.form->session().shell().closeAllowed);
+            EXPECT_EQ(rig.status(0), "There are unsaved changes.");
+        }
+    }
 }
 
 // ---- Top-level handler -----------------------------------------------------

@@ -94,7 +94,9 @@ public:
     FakePaths();
     ~FakePaths() override;
     std::string executablePath() override { return (folder / executable).string(); }
-    std::string currentFolder() override { return folder.string(); }
+    std::string currentFolder() override { return current.empty() ? folder.string() : current; }
+    void setCurrentFolder(const std::string& f) override { current = f; }
+    std::string current; // set by setCurrentFolder
     std::filesystem::path folder;
     std::filesystem::path executable = "splot"; // relative to folder
 };

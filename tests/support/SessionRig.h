@@ -33,6 +33,8 @@ public:
         redo = r;
     }
     std::optional<std::string> writeSettings() override { return settingsError; }
+    void revertEnabled() override { revert = true; }
+    bool revert = false;
     int rebuilt = 0;
     int refused = 0;
     bool undo = false;

@@ -1,0 +1,154 @@
+// Loading, saving and reverting as the session runs them, and the question
+// that every command asks before it throws the picture away.
+#include "files/ImageErrors.h"
+#include "files/PngWriter.h"
+#include "paint/Errors.h"
+#include "support/FileText.h"
+#include "support/SessionRig.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace splot::test {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr const char* unsaved = "There are unsaved changes.";
+
+// A w x h PNG whose pixel (x, y from the top) is (x, y, 7) in BGR.
+std::string writePicture(const fs::path& path, int w, int h) {
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = &bgr[(static_cast<std::size_t>(y) * w + x) * 3];
+            p[0] = static_cast<std::uint8_t>(x);
+            p[1] = static_cast<std::uint8_t>(y);
+            p[2] = 7;
+        }
+    writeAll(path, encodePng(bgr.data(), w, h, w * 3));
+    return path.string();
+}
+
+std::size_t savedFiles(const fs::path& folder) {
+    std::size_t n = 0;
+    for (const auto& e : fs::directory_iterator(folder))
+        n += e.path().extension() == ".png" && e.path().filename().string().rfind("splot2026", 0) == 0;
+    return n;
+}
+
+// Every command that would throw the picture away asks first, with its own
+// text; Yes saves (a failed save abandons the command), No goes on, Cancel
+// stops. Exit, Load, Revert, New and Resize, each with every answer.
+TEST(SessionFiles, TheSaveFirstQuestionTable) {
+    struct Command {
+        const char* name;
+        const char* question;
+        std::function<bool(SessionRig&)> run; // true when the command went on
+    };
+    const Command commands[] = {
+        {"exit", "Do you want to save them before exiting?",
+         [](SessionRig& r) {
+             r.session.Exit2Click();
+             return r.processEnd.ended == 1;
+         }},
+        {"load", "Do you want to save them before loading a new picture?",
+         [](SessionRig& r) {
+             r.session.btnLoadClick();
+             return r.prompts.texts("open").size() == 1;
+         }},
+        {"revert", "Do you want to save them before reverting \r\nto the last loaded image?",
+         [](SessionRig& r) {
+             r.session.btnRevertClick();
+             return r.session.canvas().imageWidth() == 12;
+         }},
+        {"new", "Do you want to save them before scrapping this image?",
+         [](SessionRig& r) { return r.session.CheckForClear("scrapping"); }},
+        {"resize", "Do you want to save them before resizing this image?",
+         [](SessionRig& r) { return r.session.CheckForClear("resizing"); }},
+    };
+    enum class Reply { YesSaved, YesSaveFails, No, Cancel };
+    for (const Command& c : commands)
+        for (Reply reply : {Reply::YesSaved, Reply::YesSaveFails, Reply::No, Reply::Cancel}) {
+            SessionRig rig;
+            const std::string picture = writePicture(rig.paths.folder / "small.png", 12, 5);
+            rig.session.LoadImage(picture, "png");
+            rig.session.MakeNewImage(40, 30, false);
+            rig.session.markUnsaved();
+            if (reply == Reply::YesSaveFails)
+                rig.paths.executable = "no-such-folder/splot"; // nowhere to write the picture
+            rig.prompts.answers = {reply == Reply::No       ? Answer::No
+                                   : reply == Reply::Cancel ? Answer::Cancel
+                                                            : Answer::Yes};
+            bool wentOn = false;
+            bool abandoned = false;
+            try {
+                wentOn = c.run(rig);
+            } catch (const ImageFileError&) {
+                abandoned = true;
+            }
+            const std::string what = std::string(c.name) + " " + std::to_string(static_cast<int>(reply));
+            EXPECT_EQ(rig.prompts.texts("warning").at(0), std::string(unsaved) + "\r\n" + c.question) << what;
+            EXPECT_EQ(wentOn, reply == Reply::YesSaved || reply == Reply::No) << what;
+            EXPECT_EQ(abandoned, reply == Reply::YesSaveFails) << what;
+            EXPECT_EQ(savedFiles(rig.paths.folder), reply == Reply::YesSaved ? 1U : 0U) << what;
+        }
+}
+
+TEST(SessionFiles, LoadRevertAndTheirFailuresLeaveEverythingAsItWas) {
+    SessionRig rig;
+    Session& s = rig.session;
+    const std::string picture = writePicture(rig.paths.folder / "Picture.PNG", 30, 20);
+    rig.prompts.files = {picture};
+    s.btnLoadClick();
+    ASSERT_EQ(s.canvas().imageWidth(), 30) << "an upper-case extension loads";
+    EXPECT_EQ(s.canvas().pixel(4, 19), (BgrPixel{4, 0, 7})) << "the top line is the top row";
+    EXPECT_EQ(s.statusText(0), picture + " loaded successfully.");
+    EXPECT_EQ(s.lastLoadedExtension(), "PNG");
+    EXPECT_EQ(rig.paths.current, rig.paths.folder.string());
+    EXPECT_TRUE(rig.window.revert);
+    EXPECT_EQ(rig.prompts.dialogRequests.at(0).initialFolder, ".");
+
+    // Refused and broken files change nothing.
+    s.canvas().pixel(0, 0) = BgrPixel{1, 2, 3};
+    s.markUnsaved();
+    writeAll(rig.paths.folder / "broken.png", "\x89PNG\r\n\x1a\nnot really");
+    writeAll(rig.paths.folder / "picture.gif", "GIF89a");
+    EXPECT_THROW(s.LoadImage((rig.paths.folder / "broken.png").string(), "png"), ImageFileError);
+    s.LoadImage((rig.paths.folder / "picture.gif").string(), "gif");
+    EXPECT_EQ(
+        rig.prompts.texts("message").back(),
+        "Problem with the image width (-1) (allowed values are 0 - 5000).\r\nProblem with the image height "
+        "(-2) - (allowed values are 0 - 5000).");
+    EXPECT_EQ(s.canvas().pixel(0, 0), (BgrPixel{1, 2, 3}));
+    EXPECT_EQ(s.statusText(0), unsaved);
+    EXPECT_EQ(s.lastLoadedFile(), picture);
+
+    // Revert after the file was deleted: the warning, the picture stays and
+    // Undo restores that same picture.
+    fs::remove(picture);
+    rig.prompts.answers = {Answer::No};
+    EXPECT_THROW(s.btnRevertClick(), CommandAbandoned);
+    EXPECT_EQ(rig.prompts.shown.back().text, "file: \r\n" + picture + "  does not exist");
+    EXPECT_EQ(rig.prompts.shown.back().buttons, Buttons::OkCancel);
+    EXPECT_EQ(s.canvas().pixel(0, 0), (BgrPixel{1, 2, 3}));
+    EXPECT_TRUE(s.history().undoEnabled());
+    s.Undo();
+    EXPECT_EQ(s.canvas().pixel(0, 0), (BgrPixel{1, 2, 3}));
+}
+
+TEST(SessionFiles, TwoSavesInOneMillisecondWriteTwoFilesAndTheHourglassComesBack) {
+    SessionRig rig;
+    rig.session.markUnsaved();
+    rig.session.SaveSplot();
+    rig.session.SaveSplot();
+    EXPECT_EQ(savedFiles(rig.paths.folder), 2U);
+    EXPECT_EQ(rig.session.statusText(0),
+              "Saved as: " + (rig.paths.folder / "splot20261208_09_05_07__043.png").string());
+    EXPECT_EQ(rig.cursor.shown, (std::vector<CursorShape>{CursorShape::Busy, CursorShape::Normal,
+                                                          CursorShape::Busy, CursorShape::Normal}));
+}
+
+} // namespace
+} // namespace splot::test
