@@ -1,5 +1,7 @@
 #include "app/QtPorts.h"
 
+#include "settings/StorageLocations.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
@@ -118,6 +120,9 @@ std::string QtPaths::executablePath() {
 }
 std::string QtPaths::currentFolder() {
     return QDir::currentPath().toStdString();
+}
+std::optional<std::string> QtPaths::environment(const std::string& name) {
+    return systemEnvironment(name);
 }
 
 void QtProcessEnd::endProcess() {

@@ -58,6 +58,7 @@ class QtPaths : public Paths {
 public:
     std::string executablePath() override;
     std::string currentFolder() override;
+    std::optional<std::string> environment(const std::string& name) override;
 };
 
 class QtProcessEnd : public ProcessEnd {

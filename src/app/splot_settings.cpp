@@ -17,7 +17,12 @@ namespace splot {
 std::string TForm1::iniPath(const std::string& fileName) {
     // Beside the executable, or in the user's config folder when the
     // executable's folder cannot be written.
-    return fileName.empty() ? storageLocations(ports_.paths->executablePath()).settingsFile : fileName;
+    if (!fileName.empty())
+        return fileName;
+    Paths& paths = *ports_.paths;
+    return storageLocations(paths.executablePath(),
+                            [&paths](const std::string& name) { return paths.environment(name); })
+        .settingsFile;
 }
 
 void TForm1::ReadIniFile(const std::string& section, const std::string& fileName) {

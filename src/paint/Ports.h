@@ -76,6 +76,9 @@ public:
     // pictures are named after it.
     virtual std::string executablePath() = 0;
     virtual std::string currentFolder() = 0;
+    // The environment variable's value, or nothing when it is unset (HOME and
+    // the XDG folders, used when the executable's folder is read-only).
+    virtual std::optional<std::string> environment(const std::string& name) = 0;
 };
 
 // Ends the process (HaltApp's last step); tests observe the call instead.

@@ -103,10 +103,13 @@ StorageLocations storageLocations(const std::string& executablePath, const Envir
     return StorageLocations{configHome + "/splot/splot.ini", (fs::path(pictures) / name).string(), false};
 }
 
-StorageLocations storageLocations(const std::string& executablePath) {
+StorageLocations storageLocations(const std::string& executablePath, const EnvironmentLookup& environment) {
     const std::string folder = fs::path(executablePath).parent_path().string();
-    return storageLocations(executablePath, systemEnvironment,
-                            folderIsWritable(folder.empty() ? "." : folder));
+    return storageLocations(executablePath, environment, folderIsWritable(folder.empty() ? "." : folder));
+}
+
+StorageLocations storageLocations(const std::string& executablePath) {
+    return storageLocations(executablePath, systemEnvironment);
 }
 
 void createSettingsFolder(const std::string& settingsFile) {

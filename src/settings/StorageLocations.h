@@ -40,7 +40,9 @@ struct StorageLocations {
 StorageLocations storageLocations(const std::string& executablePath, const EnvironmentLookup& environment,
                                   bool executableFolderWritable);
 
-// The same, with the process's environment and the folder actually tested.
+// The same, with the executable's folder actually tested.
+StorageLocations storageLocations(const std::string& executablePath, const EnvironmentLookup& environment);
+// The same, with the process's environment.
 StorageLocations storageLocations(const std::string& executablePath);
 
 // Creates the folders leading to the settings file when they are missing (the

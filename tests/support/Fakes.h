@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,12 @@ public:
     ~FakePaths() override;
     std::string executablePath() override { return (folder / executable).string(); }
     std::string currentFolder() override { return folder.string(); }
+    std::optional<std::string> environment(const std::string& name) override {
+        const auto it = env.find(name);
+        return it == env.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
     std::filesystem::path folder;
+    std::map<std::string, std::string> env;     // none by default: no home folder to fall back on
     std::filesystem::path executable = "splot"; // relative to folder
 };
 
