@@ -1,5 +1,7 @@
 #include "app/QtPorts.h"
 
+#include "settings/StorageLocations.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
@@ -142,6 +144,10 @@ void QtCursorPort::showCursor(CursorShape shape) {
     else
         QApplication::setOverrideCursor(cursor);
     overridden_ = true;
+}
+
+std::optional<std::string> QtPaths::environment(const std::string& name) {
+    return systemEnvironment(name);
 }
 
 void QtProcessEnd::endProcess() {

@@ -60,6 +60,7 @@ public:
     std::string executablePath() override;
     std::string currentFolder() override;
     void setCurrentFolder(const std::string& folder) override;
+    std::optional<std::string> environment(const std::string& name) override;
 };
 
 // The application-wide override cursor: none for the normal arrow, else the

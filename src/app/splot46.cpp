@@ -1,15 +1,30 @@
 // Program entry: the application object, the seven windows in their order,
 // the event loop. The process ends through HaltApp.
 #include "app/AppWindows.h"
+#include "app/CommandLine.h"
 #include "app/ImageView.h"
 #include "app/QtPorts.h"
 #include "app/splot.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before Qt starts, so they need no display.
+    const splot::CommandLine early = splot::parseCommandLine(argc, argv);
+    if (early.help || early.version) {
+        std::fputs((early.help ? splot::helpText() : splot::versionText()).c_str(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
+    // Qt has now taken out the options it knows itself (-platform, -style, ...).
+    const splot::CommandLine commandLine = splot::parseCommandLine(argc, argv);
+    for (const std::string& e : commandLine.errors)
+        std::fprintf(stderr, "%s\n", e.c_str());
     QApplication::setApplicationName(QStringLiteral("SPLOT"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("splot")); // the launcher, for the desktop's icon
 
     splot::QtPrompts prompts;
     splot::QtMousePort mouse;

@@ -6,6 +6,7 @@
 
 #include "paint/Stroke.h"
 #include "settings/SettingsFile.h"
+#include "settings/StorageLocations.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,7 +15,14 @@
 namespace splot {
 
 std::string TForm1::iniPath(const std::string& fileName) {
-    return fileName.empty() ? settingsFilePath(ports_.paths->executablePath()) : fileName;
+    // Beside the executable, or in the user's config folder when the
+    // executable's folder cannot be written.
+    if (!fileName.empty())
+        return fileName;
+    Paths& paths = *ports_.paths;
+    return storageLocations(paths.executablePath(),
+                            [&paths](const std::string& name) { return paths.environment(name); })
+        .settingsFile;
 }
 
 void TForm1::ReadIniFile(const std::string& section, const std::string& fileName) {
@@ -60,7 +68,10 @@ std::optional<std::string> TForm1::WriteIniFile(const std::string& section, cons
     // shape with changing colours alters the colour without moving the sliders.
     const SliderPositions sliders{tbR->value(), tbG->value(), tbB->value(), tbIntensity->value(),
                                   tbFuzziness->value()};
-    return writeSettingsFile(iniPath(fileName), section, state_, sliders);
+    const std::string path = iniPath(fileName);
+    if (fileName.empty())
+        createSettingsFolder(path);
+    return writeSettingsFile(path, section, state_, sliders);
 }
 
 } // namespace splot

@@ -73,9 +73,15 @@ SettingsReadResult readSettingsFile(const std::string& path, const std::string& 
 
 std::optional<std::string> writeSettingsFile(const std::string& path, const std::string& selector,
                                              const SplotState& state, const SliderPositions& sliders) {
+    return writeSettingsFile(path, std::span<const std::string>(&selector, 1), state, sliders);
+}
+
+std::optional<std::string> writeSettingsFile(const std::string& path, std::span<const std::string> selectors,
+                                             const SplotState& state, const SliderPositions& sliders) {
     IniFile ini = IniFile::load(path);
     if (!ini.loadFailed()) {
-        writeSettings(ini, selector, state, sliders);
+        for (const std::string& selector : selectors)
+            writeSettings(ini, selector, state, sliders);
         if (ini.save(path))
             return std::nullopt;
     }

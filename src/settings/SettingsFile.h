@@ -6,6 +6,7 @@
 #include "settings/SettingsKeys.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,12 @@ SettingsReadResult readSettingsFile(const std::string& path, const std::string& 
 // to " + path; the file is then unchanged. A file that exists but could not
 // be read is never overwritten, since its other lines would be lost.
 std::optional<std::string> writeSettingsFile(const std::string& path, const std::string& selector,
+                                             const SplotState& state, const SliderPositions& sliders);
+
+// The same for several selectors, applied in the order given, with one
+// replacement of the file: either every selected section is written or the
+// file is left as it was.
+std::optional<std::string> writeSettingsFile(const std::string& path, std::span<const std::string> selectors,
                                              const SplotState& state, const SliderPositions& sliders);
 
 inline constexpr const char* quitWithoutSettingsQuestion =

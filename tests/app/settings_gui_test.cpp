@@ -262,5 +262,40 @@ TEST(SettingsWindow, AnExecutableFolderThatCannotExistStillStartsPaintsAndReport
     EXPECT_EQ(readAll(rig.paths.folder / "plain"), "not a folder");
 }
 
+TEST(SettingsWindow, AReadOnlyExecutableFolderKeepsTheSettingsInTheUsersConfigFolder) {
+    // The executable's folder is a path under a regular file, so nothing can be
+    // written beside it, whoever runs the program; the user has a home folder.
+    GuiRig rig([](GuiRig& r) {
+        writeAll(r.paths.folder / "plain", "not a folder");
+        r.paths.executable = "plain/splot";
+        r.paths.env["HOME"] = (r.paths.folder / "home").string();
+        fs::create_directories(r.paths.folder / "home" / "cfg" / "splot");
+        r.paths.env["XDG_CONFIG_HOME"] = (r.paths.folder / "home" / "cfg").string();
+        writeAll(r.paths.folder / "home" / "cfg" / "splot" / "splot.ini", "[main]\nred=7\n");
+    });
+    EXPECT_EQ(rig.form->tbR->value(), 7) << "read from the config folder";
+    rig.form->tbR->setValue(9);
+    rig.prompts.answers = {Answer::Yes};
+    rig.form->Exit2->trigger();
+    EXPECT_TRUE(rig.prompts.texts("error").empty());
+    EXPECT_EQ(rig.processEnd.ended, 1);
+    const std::string written = readAll(rig.paths.folder / "home" / "cfg" / "splot" / "splot.ini");
+    EXPECT_NE(written.find("[main]\nred=9\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("[3D]\n"), std::string::npos) << "every section, as at any exit";
+}
+
+TEST(SettingsWindow, TheConfigFolderIsCreatedAtTheFirstExit) {
+    GuiRig rig([](GuiRig& r) {
+        writeAll(r.paths.folder / "plain", "not a folder");
+        r.paths.executable = "plain/splot";
+        fs::create_directories(r.paths.folder / "home");
+        r.paths.env["HOME"] = (r.paths.folder / "home").string();
+    });
+    rig.prompts.answers = {Answer::Yes};
+    rig.form->Exit2->trigger();
+    EXPECT_TRUE(rig.prompts.texts("error").empty());
+    EXPECT_TRUE(fs::is_regular_file(rig.paths.folder / "home" / ".config" / "splot" / "splot.ini"));
+}
+
 } // namespace
 } // namespace splot

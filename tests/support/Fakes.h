@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -97,7 +98,12 @@ public:
     std::string currentFolder() override { return current.empty() ? folder.string() : current; }
     void setCurrentFolder(const std::string& f) override { current = f; }
     std::string current; // set by setCurrentFolder
+    std::optional<std::string> environment(const std::string& name) override {
+        const auto it = env.find(name);
+        return it == env.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
     std::filesystem::path folder;
+    std::map<std::string, std::string> env;     // none by default: no home folder to fall back on
     std::filesystem::path executable = "splot"; // relative to folder
 };
 
