@@ -13,11 +13,15 @@
 
 namespace splot {
 
-std::string timeStampedPngPath(const std::string& executablePath, const LocalDateTime& t) {
+std::string timeStampedPngName(const std::string& picturePrefix, const LocalDateTime& t) {
     char stamp[40];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d_%02d_%02d_%02d__%03d", t.year, t.month, t.day, t.hour,
                   t.minute, t.second, t.millisecond);
-    return std::filesystem::path(executablePath).replace_extension().string() + stamp + ".png";
+    return picturePrefix + stamp + ".png";
+}
+
+std::string timeStampedPngPath(const std::string& executablePath, const LocalDateTime& t) {
+    return timeStampedPngName(std::filesystem::path(executablePath).replace_extension().string(), t);
 }
 
 LocalDateTime nextMillisecond(const LocalDateTime& t) {
@@ -37,13 +41,13 @@ LocalDateTime nextMillisecond(const LocalDateTime& t) {
             static_cast<int>(clock.subseconds().count())};
 }
 
-std::string savePictureAsPng(const Canvas& canvas, const std::string& executablePath, Clock& clock) {
+std::string savePictureAsPng(const Canvas& canvas, const std::string& picturePrefix, Clock& clock) {
     const std::string png = encodePng(canvas.bits(), canvas.imageWidth(), canvas.imageHeight(),
                                       static_cast<std::size_t>(canvas.bytesPerLine()));
     LocalDateTime time = clock.now();
     // A day's worth of taken names is not a clash any more but a fault.
     for (int attempt = 0; attempt < 86'400'000; ++attempt, time = nextMillisecond(time)) {
-        const std::string path = timeStampedPngPath(executablePath, time);
+        const std::string path = timeStampedPngName(picturePrefix, time);
         const int error = writeNewFileAtomically(path, png);
         if (error == 0)
             return path;

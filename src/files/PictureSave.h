@@ -11,6 +11,8 @@ class Canvas;
 // The name a save writes: the executable's path without its extension, the
 // local time as yyyymmdd_hh_nn_ss__zzz, then ".png".
 std::string timeStampedPngPath(const std::string& executablePath, const LocalDateTime& time);
+// picturePrefix followed by the time stamp and ".png".
+std::string timeStampedPngName(const std::string& picturePrefix, const LocalDateTime& time);
 
 // The same moment one millisecond later, carried into seconds, days, months
 // and years.
@@ -21,6 +23,8 @@ LocalDateTime nextMillisecond(const LocalDateTime& time);
 // file of that name exists, the next free millisecond's name is used, so two
 // saves never replace each other. The file appears complete or not at all.
 // Throws ImageFileError naming the path and the system's reason.
-std::string savePictureAsPng(const Canvas& canvas, const std::string& executablePath, Clock& clock);
+// picturePrefix is the saved file's path up to the time stamp: beside the
+// executable, its path without the extension.
+std::string savePictureAsPng(const Canvas& canvas, const std::string& picturePrefix, Clock& clock);
 
 } // namespace splot

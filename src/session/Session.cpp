@@ -9,6 +9,7 @@
 #include "paint/Limits.h"
 #include "paint/Stroke.h"
 #include "settings/SettingsFile.h"
+#include "settings/StorageLocations.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -359,7 +360,12 @@ bool Session::SaveSplot() {
 
 void Session::BitmapFileToPNG() {
     const CursorOwner::Busy busy(cursor_);
-    const std::string path = savePictureAsPng(canvas_, ports_.paths->executablePath(), *ports_.clock);
+    // Beside the executable, or in the user's pictures folder when the
+    // executable's folder cannot be written.
+    Paths& paths = *ports_.paths;
+    const StorageLocations where = storageLocations(
+        paths.executablePath(), [&paths](const std::string& name) { return paths.environment(name); });
+    const std::string path = savePictureAsPng(canvas_, where.picturePrefix, *ports_.clock);
     ShowStatus("Saved as: " + path);
 }
 

@@ -64,7 +64,7 @@ TEST(PngSave, RoundTripsKeepEveryPixelAndTheFileFollowsTheRules) {
         canvas.rebuild(w, h, false, true);
         fillRandom(canvas, static_cast<unsigned>(w * 7 + h));
         canvas.pixel(0, 0) = {1, 2, 3}; // bottom-left
-        const std::string path = savePictureAsPng(canvas, (folder.path / "splot.exe").string(), clock);
+        const std::string path = savePictureAsPng(canvas, (folder.path / "splot").string(), clock);
         clock.time = nextMillisecond(clock.time);
 
         const DecodedImage image = loadImage(path, "png");

@@ -150,5 +150,19 @@ TEST(SessionFiles, TwoSavesInOneMillisecondWriteTwoFilesAndTheHourglassComesBack
                                                           CursorShape::Busy, CursorShape::Normal}));
 }
 
+// An executable whose folder cannot be written (here: one that does not
+// exist, which holds for root too) saves in the user's pictures folder, under
+// the executable's name.
+TEST(SessionFiles, AReadOnlyExecutableFolderSavesInThePicturesFolder) {
+    SessionRig rig;
+    const fs::path pictures = rig.paths.folder / "Pictures";
+    fs::create_directories(pictures);
+    rig.paths.executable = "read-only/bin/splot";
+    rig.paths.env = {{"HOME", rig.paths.folder.string()}, {"XDG_PICTURES_DIR", pictures.string()}};
+    rig.session.SaveSplot();
+    EXPECT_EQ(rig.session.statusText(0), "Saved as: " + (pictures / "splot20261208_09_05_07__042.png").string());
+    EXPECT_TRUE(fs::exists(pictures / "splot20261208_09_05_07__042.png"));
+}
+
 } // namespace
 } // namespace splot::test
