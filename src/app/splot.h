@@ -5,6 +5,7 @@
 #include "app/QtPorts.h"
 #include "app/dialogs/OptionsDialog.h"
 #include "session/Session.h"
+#include "settings/SettingsKeys.h"
 
 #include <QMainWindow>
 
@@ -200,6 +201,13 @@ public:
     void menuBrushSaveClick();
     void btnLoadBrushClick();
     void btnSaveBrushClick();
+    // Reads the brush and main sections of a brush file and brings the main
+    // window and the brush options dialog in line.
+    void LoadBrush(const std::string& path);
+    // Writes the brush and main sections into the file, keeping its other
+    // lines; all or nothing.
+    void SaveBrush(const std::string& path);
+    void SortOutBrushOptions();
 
     // ==== Splotting (splot_splotting.cpp) =====================================
     void Button2Click();
@@ -341,6 +349,8 @@ private:
 
     // The file ReadIniFile and WriteIniFile use for fileName.
     std::string iniPath(const std::string& fileName);
+    // The positions of the sliders that the settings store as positions.
+    SliderPositions sliderPositions() const;
     // Dispatches a mouse event of the image or the scroll box.
     bool imageMouseEvent(QEvent* event);
     bool scrollBoxMouseEvent(QEvent* event);

@@ -63,11 +63,14 @@ void TForm1::ReadIniFile(const std::string& section, const std::string& fileName
     UpdateSwatch();
 }
 
+SliderPositions TForm1::sliderPositions() const {
+    return SliderPositions{tbR->value(), tbG->value(), tbB->value(), tbIntensity->value(), tbFuzziness->value()};
+}
+
 std::optional<std::string> TForm1::WriteIniFile(const std::string& section, const std::string& fileName) {
     // The colour, intensity and fuzziness are stored as slider positions: a
     // shape with changing colours alters the colour without moving the sliders.
-    const SliderPositions sliders{tbR->value(), tbG->value(), tbB->value(), tbIntensity->value(),
-                                  tbFuzziness->value()};
+    const SliderPositions sliders = sliderPositions();
     const std::string path = iniPath(fileName);
     if (fileName.empty())
         createSettingsFolder(path);

@@ -176,6 +176,26 @@ void TfrmBrushOptions::btnResetClick() {
     tbSpecklifySpeed->setValue(0);
 }
 
+void TfrmBrushOptions::SortOutBrushOptions() {
+    PaintingState& p = facade_.state().paint;
+    tbIntensifySpeed->setValue(p.intensifySpeed);
+    tbFuzzifySpeed->setValue(p.fuzzifySpeed);
+    tbGrowthSpeed->setValue(p.growthSpeed);
+    tb3dDepthSpeed->setValue(p.depth3dSpeed);
+    tbSpecklifySpeed->setValue(p.specklifySpeed);
+    // A box's handler toggles its flag: after flipping a box that disagrees,
+    // toggle the flag back so both hold the loaded value.
+    const std::pair<QCheckBox*, bool PaintingState::*> pairs[] = {
+        {cbBrushIntensify, &PaintingState::useIntensify}, {cbBrushFuzzify, &PaintingState::useFuzzify},
+        {cbBrushGrow, &PaintingState::useGrowth},         {cbBrushDepth, &PaintingState::use3dDepth},
+        {cbBrushSpecklify, &PaintingState::useSpecklify}};
+    for (auto [box, flag] : pairs)
+        if (box->isChecked() != p.*flag) {
+            box->setChecked(p.*flag);
+            p.*flag = !(p.*flag);
+        }
+}
+
 void TfrmBrushOptions::btnCloseClick() {
     hide();
 }

@@ -31,6 +31,9 @@ public:
     void cbBrushSpecklifyClick();
     void btnResetClick();
     void btnCloseClick();
+    // After a brush file was loaded: the speed sliders, then the use boxes,
+    // brought in line with the loaded values (the smoothness row untouched).
+    void SortOutBrushOptions();
 
     QSlider* tbIntensifySpeed = nullptr;
     QLabel* labelIntensifySpeed = nullptr;
