@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -94,6 +95,9 @@ public:
 
     // ==== Start-up and exit (splot.cpp) =======================================
     void FormCreate();
+    // After start-up: reports what was wrong with the command line, then
+    // loads the file named on it (if any) as the Load command would.
+    void startWith(const std::vector<std::string>& commandLineErrors, const std::string& file);
     void Exit2Click();
     // The window is being closed by its frame: runs the exit flow and lets the
     // window close only when closeAllowed is still set afterwards.

@@ -7,6 +7,7 @@
 #include "app/splot.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -38,5 +39,10 @@ int main(int argc, char* argv[]) {
     prompts.setParent(form.get());
     mouse.setImage(form->Image1, &form->state().paint.imageHeight);
     form->show(); // maximised
+    // Once the window is up: what was wrong with the command line, then the
+    // file the desktop asked to open, through the ordinary load rules.
+    QTimer::singleShot(0, form.get(), [&form, &commandLine] {
+        form->startWith(commandLine.errors, commandLine.file.value_or(std::string()));
+    });
     return app.exec();
 }

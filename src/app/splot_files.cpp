@@ -48,6 +48,18 @@ void followChosenFile(Paths& paths, const std::string& file) {
 }
 } // namespace
 
+void TForm1::startWith(const std::vector<std::string>& commandLineErrors, const std::string& file) {
+    if (!commandLineErrors.empty()) {
+        std::string text;
+        for (const std::string& e : commandLineErrors)
+            text += (text.empty() ? "" : "\r\n") + e;
+        ports_.prompts->message(text);
+    }
+    if (!file.empty())
+        guarded(ports_.prompts,
+                [&] { session_.LoadImage(file, file.size() >= 3 ? file.substr(file.size() - 3) : file); });
+}
+
 void TForm1::menuBrushLoadClick() {
     const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
     if (!chosen)

@@ -64,7 +64,8 @@ void TForm1::ReadIniFile(const std::string& section, const std::string& fileName
 }
 
 SliderPositions TForm1::sliderPositions() const {
-    return SliderPositions{tbR->value(), tbG->value(), tbB->value(), tbIntensity->value(), tbFuzziness->value()};
+    return SliderPositions{tbR->value(), tbG->value(), tbB->value(), tbIntensity->value(),
+                           tbFuzziness->value()};
 }
 
 std::optional<std::string> TForm1::WriteIniFile(const std::string& section, const std::string& fileName) {

@@ -1,4 +1,9 @@
 #include "app/CommandLine.h"
+#include "files/PngWriter.h"
+#include "support/FileText.h"
+#include "support/GuiRig.h"
+
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -56,3 +61,36 @@ TEST(CommandLine, MessagesNameTheOffendingArgument) {
 
 } // namespace
 } // namespace splot
+
+namespace splot::test {
+namespace {
+
+// `splot FILE` at the end of start-up: a good file loads, a bad one is
+// reported in the error box, a missing one gets the load's own warning; the
+// program runs on in every case. Command-line problems are shown too.
+TEST(CommandLineStart, GoodBadAndMissingFiles) {
+    GuiRig rig;
+    TForm1& f = *rig.form;
+    const std::uint8_t bgr[6] = {1, 2, 3, 4, 5, 6};
+    const std::string good = (rig.paths.folder / "two.png").string();
+    writeAll(good, encodePng(bgr, 2, 1, 6));
+    f.startWith({"splot: unknown option --frobnicate"}, good);
+    EXPECT_EQ(rig.prompts.texts("message"), std::vector<std::string>{"splot: unknown option --frobnicate"});
+    EXPECT_EQ(f.canvas().imageWidth(), 2);
+    EXPECT_EQ(f.canvas().pixel(1, 0), (BgrPixel{4, 5, 6}));
+    EXPECT_TRUE(f.btnRevert->isEnabled());
+
+    const std::string bad = (rig.paths.folder / "bad.bmp").string();
+    writeAll(bad, "BM not really");
+    f.startWith({}, bad);
+    EXPECT_EQ(rig.prompts.texts("error").size(), 1U);
+    EXPECT_EQ(f.canvas().imageWidth(), 2);
+
+    const std::string missing = (rig.paths.folder / "gone.png").string();
+    f.startWith({}, missing);
+    EXPECT_EQ(rig.prompts.texts("warning").back(), "file: \r\n" + missing + "  does not exist");
+    EXPECT_EQ(f.canvas().imageWidth(), 2);
+}
+
+} // namespace
+} // namespace splot::test
