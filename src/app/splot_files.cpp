@@ -55,9 +55,14 @@ void TForm1::startWith(const std::vector<std::string>& commandLineErrors, const 
             text += (text.empty() ? "" : "\r\n") + e;
         ports_.prompts->message(text);
     }
-    if (!file.empty())
-        guarded(ports_.prompts,
-                [&] { session_.LoadImage(file, file.size() >= 3 ? file.substr(file.size() - 3) : file); });
+    if (file.empty())
+        return;
+    // Absolute, so that Revert finds it after a dialog changed the working folder.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+    const std::string path = ec ? file : absolute.lexically_normal().string();
+    const std::string extension = path.size() >= 3 ? path.substr(path.size() - 3) : path;
+    guarded(ports_.prompts, [&] { session_.LoadImage(path, extension); });
 }
 
 void TForm1::menuBrushLoadClick() {
