@@ -78,7 +78,17 @@ public:
     const std::int16_t* deltaRow(int g, int j);
 
 private:
+    // Columns of a row's span split by the pen's mirror symmetry: the two
+    // computed parts, and the copied part whose column i takes column centre - i.
+    struct ColumnSplit {
+        StampSpan computeRight;
+        StampSpan computeLeft;
+        StampSpan copy;
+        int centre = 0;
+    };
     bool inside(int i, double dy) const;
+    int mirrorRow(int j) const;
+    ColumnSplit columnSplit(StampSpan s) const;
     void computeSpans();
     void computeWeights(int j);
     void computeDeltas(int g, int j);
@@ -91,6 +101,10 @@ private:
     double fx_ = 0;
     double fy_ = 0;
     std::vector<StampSpan> spans_;
+    bool mirrorX_ = false; // 2 fx and 2 fy are whole numbers kx, ky
+    bool mirrorY_ = false;
+    int mirrorKx_ = 0;
+    int mirrorKy_ = 0;
 
     // Weights; a row is current when its generation matches.
     bool weightsValid_ = false;
