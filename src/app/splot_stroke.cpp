@@ -26,6 +26,7 @@ void TForm1::ScrollBox1MouseDown(Qt::MouseButton button) {
 }
 
 void TForm1::Image1MouseMove(Qt::MouseButtons held) {
+    const DisplayBatch batch(canvas_); // one screen update for the whole move
     StrokeState& stroke = state_.stroke;
     stroke.brushOutlineShown = true;
     KMingo previous(stroke.lastMouseX, stroke.lastMouseY);
