@@ -79,7 +79,17 @@ SPLOT_TARGET_AVX512VBMI void bgrToRgb32Avx512(const uchar* source, quint32* out,
         _mm512_storeu_si512(out + i,
                             _mm512_mask_permutexvar_epi8(opaque512, 0x7777777777777777ULL, spread, bytes));
     }
-    bgrToRgb32Tail(source, out, bgrToRgb32FoursAvx2(source, out, i, count), count);
+    // The last pixels, at most sixteen at a time, with masked loads and
+    // stores that touch nothing past the row.
+    while (i < count) {
+        const int n = std::min(count - i, 16);
+        const __m512i bytes = _mm512_maskz_loadu_epi8(_bzhi_u64(~0ULL, static_cast<unsigned>(3 * n)),
+                                                      source + static_cast<std::size_t>(i) * 3);
+        _mm512_mask_storeu_epi32(
+            out + i, static_cast<__mmask16>(_bzhi_u32(~0u, static_cast<unsigned>(n))),
+            _mm512_mask_permutexvar_epi8(opaque512, 0x7777777777777777ULL, spread, bytes));
+        i += n;
+    }
 }
 
 using RowConverter = void (*)(const uchar*, quint32*, int);

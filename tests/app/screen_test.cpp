@@ -63,7 +63,10 @@ TEST(Screen, AStrokeIsOnScreenWhenTheEventReturns) {
         rig.form->tbW->setValue(20);
         rig.press(200, 200);
         rig.moveTo(210, 200);
+        // Outline off, stamp and outline on reach the screen in one update.
+        const int flushes = rig.form->Image1->flushCount();
         rig.moveTo(240, 205);
+        EXPECT_EQ(rig.form->Image1->flushCount() - flushes, 1);
         // Everything but the outline at the pointer shows the canvas as it is.
         EXPECT_EQ(differences(rig, 180, 180, 220, 220), 0);
         EXPECT_NE(rig.form->canvas().pixel(210, 200), (BgrPixel{255, 255, 255}));
