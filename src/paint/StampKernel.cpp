@@ -23,14 +23,21 @@ template <bool Square, WeightRule Rule>
 SPLOT_KERNEL_BODY void fillWeightsBody(double* __restrict o, int lo, int hi, int h, double fx, double dy,
                                        double r, double m) {
     const double rm = r - m;
-    for (int i = lo; i <= hi; ++i) {
-        const double dx = static_cast<double>(i - h) - fx;
-        const double d = KMingo::metric(dx, dy, Square);
-        if constexpr (Rule == WeightRule::Paint) {
-            const double q = std::max(d - m, 0.0) / rm;
-            o[i] = (1 - std::sqrt(std::sqrt(q))) / 2;
-        } else {
-            o[i] = std::min(1 - (d - m) / rm, 1.0);
+    // Whole blocks of kernelBlock columns, so every column is done by the
+    // vector loop; the columns past hi are computed too and never read.
+    const int blocks = paddedCount(lo, hi) / kernelBlock;
+    for (int b = 0; b < blocks; ++b) {
+        double* __restrict ob = o + lo + b * kernelBlock;
+        const double first = static_cast<double>(lo + b * kernelBlock - h);
+        for (int k = 0; k < kernelBlock; ++k) {
+            const double dx = (first + k) - fx;
+            const double d = KMingo::metric(dx, dy, Square);
+            if constexpr (Rule == WeightRule::Paint) {
+                const double q = std::max(d - m, 0.0) / rm;
+                ob[k] = (1 - std::sqrt(std::sqrt(q))) / 2;
+            } else {
+                ob[k] = std::min(1 - (d - m) / rm, 1.0);
+            }
         }
     }
 }
@@ -58,7 +65,7 @@ SPLOT_KERNEL_BODY void fillWeightsAny(double* __restrict o, int lo, int hi, int 
 SPLOT_KERNEL_BODY void fillDeltasBody(std::int16_t* __restrict out, const double* __restrict o, int lo,
                                       int hi, double amount, double sign, const BlendRecipe& recipe,
                                       double* __restrict scratch) {
-    const int n = hi - lo + 1;
+    const int n = paddedCount(lo, hi); // whole blocks: the columns past hi are never read
     double* __restrict a = scratch;
     for (int k = 0; k < n; ++k)
         a[k] = o[lo + k] * amount * sign; // a = weight x amount, negated when erasing
@@ -227,7 +234,7 @@ void StampMask::setWeights(WeightRule rule, double m) {
     weightsValid_ = true;
     deltasValid_ = false;
     ++weightGen_;
-    const std::size_t n = static_cast<std::size_t>(w_) * static_cast<std::size_t>(w_);
+    const std::size_t n = rowStride() * static_cast<std::size_t>(w_);
     if (weights_.size() < n)
         weights_.resize(n);
     if (weightRowGen_.size() < static_cast<std::size_t>(w_))
@@ -240,7 +247,7 @@ const double* StampMask::weightRow(int j) {
         computeWeights(j);
         weightRowGen_[row] = weightGen_;
     }
-    return weights_.data() + row * static_cast<std::size_t>(w_);
+    return weights_.data() + row * rowStride();
 }
 
 // When the pen sits on a whole or half pixel, the square is symmetric about
@@ -277,7 +284,7 @@ void StampMask::computeWeights(int j) {
     const StampSpan s = spans_[static_cast<std::size_t>(j)];
     if (s.empty())
         return;
-    const std::size_t stride = static_cast<std::size_t>(w_);
+    const std::size_t stride = rowStride();
     double* o = weights_.data() + static_cast<std::size_t>(j) * stride;
     const int m = mirrorRow(j);
     if (m >= 0 && weightRowGen_[static_cast<std::size_t>(m)] == weightGen_) {
@@ -321,7 +328,7 @@ void StampMask::setDeltas(bool fuzzy, double amount, bool erase, const BlendReci
                 std::copy(pixel, pixel + 3, flat_[g].begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
-        const std::size_t n = static_cast<std::size_t>(w_) * static_cast<std::size_t>(w_) * 3;
+        const std::size_t n = rowStride() * static_cast<std::size_t>(w_) * 3;
         if (deltas_[g].size() < n)
             deltas_[g].resize(n);
         if (deltaRowGen_[g].size() < static_cast<std::size_t>(w_))
@@ -337,14 +344,14 @@ const std::int16_t* StampMask::deltaRow(int g, int j) {
         computeDeltas(g, j);
         deltaRowGen_[g][row] = deltaGen_;
     }
-    return deltas_[g].data() + row * static_cast<std::size_t>(w_) * 3;
+    return deltas_[g].data() + row * rowStride() * 3;
 }
 
 void StampMask::computeDeltas(int g, int j) {
     const StampSpan s = spans_[static_cast<std::size_t>(j)];
     if (s.empty())
         return;
-    const std::size_t stride = static_cast<std::size_t>(w_) * 3;
+    const std::size_t stride = rowStride() * 3;
     std::int16_t* out = deltas_[g].data() + static_cast<std::size_t>(j) * stride;
     const int m = mirrorRow(j);
     if (m >= 0 && deltaRowGen_[g][static_cast<std::size_t>(m)] == deltaGen_) {
@@ -353,7 +360,7 @@ void StampMask::computeDeltas(int g, int j) {
         return;
     }
     const double* o = weightRow(j);
-    const std::size_t n = static_cast<std::size_t>(s.hi - s.lo + 1);
+    const std::size_t n = static_cast<std::size_t>(paddedCount(s.lo, s.hi));
     if (scratch_.size() < n * 4)
         scratch_.resize(n * 4);
     const ColumnSplit split = columnSplit(s);

@@ -50,6 +50,13 @@ inline int blendDelta(const BlendRecipe& recipe, int c, double a) {
     return recipe.subtract ? -d : d;
 }
 
+// The row kernels of the stamp work in whole blocks of this many columns; rows
+// of weights and changes have room for a block past the square's last column.
+inline constexpr int kernelBlock = 16;
+inline int paddedCount(int lo, int hi) {
+    return (hi - lo + kernelBlock) / kernelBlock * kernelBlock;
+}
+
 // The per-stamp masks of the brush, cached while their inputs stay the same:
 // mouse strokes stamp at whole pixels with an unchanged brush, so consecutive
 // stamps reuse the spans, the weights and the byte changes.
@@ -86,6 +93,7 @@ private:
         StampSpan copy;
         int centre = 0;
     };
+    std::size_t rowStride() const { return static_cast<std::size_t>(w_ + kernelBlock); }
     bool inside(int i, double dy) const;
     int mirrorRow(int j) const;
     ColumnSplit columnSplit(StampSpan s) const;
