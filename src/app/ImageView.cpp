@@ -147,7 +147,7 @@ void ImageView::repaintRects() {
         rects_.emplace_back(p, QSize(1, 1));
     outlineOnScreen_.clear();
     dots_.clear();
-    update(rects_, dots_);
+    present(rects_, dots_);
 }
 
 void ImageView::repaintAll() {
@@ -180,7 +180,7 @@ void ImageView::showOutline(const std::vector<CanvasPoint>& dots) {
             canvas_.bits() + static_cast<std::size_t>(at.y()) * stride + static_cast<std::size_t>(at.x()) * 3;
         dots_.push_back(Dot{at, 0xFF000000u | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | quint32(p[0])});
     }
-    update(rects_, dots_);
+    present(rects_, dots_);
 }
 
 void ImageView::beginBatch() {
@@ -210,7 +210,7 @@ void ImageView::endBatch() {
 // The rectangles from the canvas with the dots drawn over them: on screen at
 // once, or at the end of the batch. The dots are always the whole current
 // outline (or none), so a later call in the same batch supersedes them.
-void ImageView::update(const std::vector<QRect>& rects, const std::vector<Dot>& dots) {
+void ImageView::present(const std::vector<QRect>& rects, const std::vector<Dot>& dots) {
     if (batchDepth_ == 0) {
         paintNow(rects, dots);
         return;
@@ -309,6 +309,10 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
         const uchar* source =
             canvas_.bits() + static_cast<std::size_t>(t) * stride + static_cast<std::size_t>(l) * 3;
         quint32* out = at(QPoint(l, t));
+        if (l == r && t == b) { // an outline pixel: no call for one word
+            bgrToRgb32Tail(source, out, 0, 1);
+            return;
+        }
         for (int row = t; row <= b; ++row, source += stride, out += targetWords)
             convert(source, out, r - l + 1);
     };

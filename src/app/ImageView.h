@@ -45,7 +45,7 @@ private:
     };
     void paintRect(QPainter& painter, const QRect& r);
     void repaintRects();
-    void update(const std::vector<QRect>& rects, const std::vector<Dot>& dots);
+    void present(const std::vector<QRect>& rects, const std::vector<Dot>& dots);
     void paintNow(const std::vector<QRect>& rects, const std::vector<Dot>& dots);
 
     const Canvas& canvas_;

@@ -137,7 +137,11 @@ void Painter::DrawOnImage(const KMingo& pen, int width, bool refresh) {
                                                        static_cast<int>(left + v.lo),
                                                        static_cast<int>(left + v.hi)});
             }
-            canvas_.refreshSpans(changedSpans_);
+            if (changedSpans_.empty()) // nothing visited: the square still repaints, taking the outline off
+                canvas_.refreshRect(CanvasRect{static_cast<int>(xLo), static_cast<int>(yLo),
+                                               static_cast<int>(xHi), static_cast<int>(yHi)});
+            else
+                canvas_.refreshSpans(changedSpans_);
         }
     }
 }
