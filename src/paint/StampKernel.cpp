@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <immintrin.h>
 
 namespace splot {
 
@@ -129,7 +130,7 @@ struct StampKernels {
     void (*addClampedWhere)(std::uint8_t*, const std::int16_t*, const std::uint8_t*, std::size_t);
 };
 
-#define SPLOT_STAMP_KERNELS(Suffix, Target)                                                                  \
+#define SPLOT_STAMP_ROW_KERNELS(Suffix, Target)                                                              \
     Target void fillWeights##Suffix(double* o, int lo, int hi, int h, double fx, double dy, double r,        \
                                     double m, bool square, WeightRule rule) {                                \
         fillWeightsAny(o, lo, hi, h, fx, dy, r, m, square, rule);                                            \
@@ -137,20 +138,84 @@ struct StampKernels {
     Target void fillDeltas##Suffix(std::int16_t* out, const double* o, int lo, int hi, double amount,        \
                                    double sign, const BlendRecipe& recipe, double* scratch) {                \
         fillDeltasBody(out, o, lo, hi, amount, sign, recipe, scratch);                                       \
-    }                                                                                                        \
-    Target void addClamped##Suffix(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n) {         \
-        addClampedBody(bytes, deltas, n);                                                                    \
-    }                                                                                                        \
-    Target void addClampedWhere##Suffix(std::uint8_t* bytes, const std::int16_t* deltas,                     \
-                                        const std::uint8_t* keep, std::size_t n) {                           \
-        addClampedWhereBody(bytes, deltas, keep, n);                                                         \
-    }                                                                                                        \
-    constexpr StampKernels stampKernels##Suffix{fillWeights##Suffix, fillDeltas##Suffix, addClamped##Suffix, \
-                                                addClampedWhere##Suffix};
+    }
 
-SPLOT_STAMP_KERNELS(Baseline, )
-SPLOT_STAMP_KERNELS(Avx2, SPLOT_TARGET_AVX2)
-SPLOT_STAMP_KERNELS(Avx512, SPLOT_TARGET_AVX512)
+SPLOT_STAMP_ROW_KERNELS(Baseline, )
+SPLOT_STAMP_ROW_KERNELS(Avx2, SPLOT_TARGET_AVX2)
+SPLOT_STAMP_ROW_KERNELS(Avx512, SPLOT_TARGET_AVX512)
+
+void addClampedBaseline(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n) {
+    addClampedBody(bytes, deltas, n);
+}
+void addClampedWhereBaseline(std::uint8_t* bytes, const std::int16_t* deltas, const std::uint8_t* keep,
+                             std::size_t n) {
+    addClampedWhereBody(bytes, deltas, keep, n);
+}
+
+// The byte additions written out for the wide levels: the compiler widens
+// the plain loop to 32-bit lanes and finishes each row byte by byte. The sum
+// of a byte and a change lies in -255..510, so 16-bit lanes hold it, and an
+// unsigned saturating narrowing is exactly the clamp to 0..255.
+
+SPLOT_TARGET_AVX2 void addClampedWideAvx2(std::uint8_t* bytes, const std::int16_t* deltas,
+                                          const std::uint8_t* keep, std::size_t n) {
+    std::size_t k = 0;
+    for (; k + 16 <= n; k += 16) {
+        __m256i change = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(deltas + k));
+        if (keep != nullptr) {
+            const __m128i skip = _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(keep + k)),
+                                                _mm_setzero_si128());
+            change = _mm256_andnot_si256(_mm256_cvtepi8_epi16(skip), change);
+        }
+        const __m256i sum = _mm256_add_epi16(
+            _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + k))), change);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + k),
+                         _mm_packus_epi16(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1)));
+    }
+    if (keep != nullptr)
+        addClampedWhereBody(bytes + k, deltas + k, keep + k, n - k);
+    else
+        addClampedBody(bytes + k, deltas + k, n - k);
+}
+
+// Masked loads and stores finish the row without a byte loop.
+SPLOT_TARGET_AVX512 void addClampedWideAvx512(std::uint8_t* bytes, const std::int16_t* deltas,
+                                              const std::uint8_t* keep, std::size_t n) {
+    const __m512i zero = _mm512_setzero_si512();
+    for (std::size_t k = 0; k < n; k += 32) {
+        const __mmask32 m = n - k >= 32 ? ~__mmask32{0} : _bzhi_u32(~0u, static_cast<unsigned>(n - k));
+        __mmask32 use = m;
+        if (keep != nullptr) {
+            const __m256i flags = _mm256_maskz_loadu_epi8(m, keep + k);
+            use = _mm256_test_epi8_mask(flags, flags);
+        }
+        const __m512i change = _mm512_maskz_loadu_epi16(use, deltas + k);
+        const __m512i sum =
+            _mm512_add_epi16(_mm512_cvtepu8_epi16(_mm256_maskz_loadu_epi8(m, bytes + k)), change);
+        _mm256_mask_storeu_epi8(bytes + k, m, _mm512_maskz_cvtusepi16_epi8(m, _mm512_max_epi16(sum, zero)));
+    }
+}
+
+SPLOT_TARGET_AVX2 void addClampedAvx2(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n) {
+    addClampedWideAvx2(bytes, deltas, nullptr, n);
+}
+SPLOT_TARGET_AVX2 void addClampedWhereAvx2(std::uint8_t* bytes, const std::int16_t* deltas,
+                                           const std::uint8_t* keep, std::size_t n) {
+    addClampedWideAvx2(bytes, deltas, keep, n);
+}
+SPLOT_TARGET_AVX512 void addClampedAvx512(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n) {
+    addClampedWideAvx512(bytes, deltas, nullptr, n);
+}
+SPLOT_TARGET_AVX512 void addClampedWhereAvx512(std::uint8_t* bytes, const std::int16_t* deltas,
+                                               const std::uint8_t* keep, std::size_t n) {
+    addClampedWideAvx512(bytes, deltas, keep, n);
+}
+
+constexpr StampKernels stampKernelsBaseline{fillWeightsBaseline, fillDeltasBaseline, addClampedBaseline,
+                                            addClampedWhereBaseline};
+constexpr StampKernels stampKernelsAvx2{fillWeightsAvx2, fillDeltasAvx2, addClampedAvx2, addClampedWhereAvx2};
+constexpr StampKernels stampKernelsAvx512{fillWeightsAvx512, fillDeltasAvx512, addClampedAvx512,
+                                          addClampedWhereAvx512};
 
 const StampKernels& stampKernels() {
     switch (dispatchLevel()) {
