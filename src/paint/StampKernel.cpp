@@ -65,7 +65,7 @@ SPLOT_KERNEL_BODY void fillWeightsAny(double* __restrict o, int lo, int hi, int 
 // value is blendDelta's.
 SPLOT_KERNEL_BODY void fillDeltasBody(std::int16_t* __restrict out, const double* __restrict o, int lo,
                                       int hi, double amount, double sign, const BlendRecipe& recipe,
-                                      double* __restrict scratch) {
+                                      bool paintWeights, double* __restrict scratch) {
     const int n = paddedCount(lo, hi); // whole blocks: the columns past hi are never read
     double* __restrict a = scratch;
     for (int k = 0; k < n; ++k)
@@ -88,10 +88,20 @@ SPLOT_KERNEL_BODY void fillDeltasBody(std::int16_t* __restrict out, const double
         } else if (coef == 0) {
             for (int k = 0; k < n; ++k)
                 p[k] = 0;
+        } else if (paintWeights && std::fabs(coef * amount * scale) <= 510) {
+            // Paint weights lie in 0..0.5, so every change is within
+            // -255..255 here: the bounds and the NaN test of roundedChange
+            // never apply. Round(-x) is -Round(x) and
+            // (coef x a) x (-scale) is exactly -((coef x a) x scale), so the
+            // sign of a subtraction rides on the scale. (The padding columns
+            // past the span may hold other weights; they are never read.)
+            const double signedScale = scale * flip;
+            for (int k = 0; k < n; ++k)
+                p[k] =
+                    static_cast<std::int16_t>(static_cast<int>(roundEvenToDouble(coef * a[k] * signedScale)));
         } else {
-            for (int k = 0; k < n; ++k) {
+            for (int k = 0; k < n; ++k)
                 p[k] = static_cast<std::int16_t>(static_cast<int>(roundedChange(coef * a[k] * scale) * flip));
-            }
         }
     }
     const std::int16_t* __restrict p0 = plane[0];
@@ -125,7 +135,8 @@ SPLOT_KERNEL_BODY void addClampedWhereBody(std::uint8_t* __restrict bytes,
 // One set of the stamp's kernels, compiled for one level.
 struct StampKernels {
     void (*fillWeights)(double*, int, int, int, double, double, double, double, bool, WeightRule);
-    void (*fillDeltas)(std::int16_t*, const double*, int, int, double, double, const BlendRecipe&, double*);
+    void (*fillDeltas)(std::int16_t*, const double*, int, int, double, double, const BlendRecipe&, bool,
+                       double*);
     void (*addClamped)(std::uint8_t*, const std::int16_t*, std::size_t);
     void (*addClampedWhere)(std::uint8_t*, const std::int16_t*, const std::uint8_t*, std::size_t);
 };
@@ -136,8 +147,9 @@ struct StampKernels {
         fillWeightsAny(o, lo, hi, h, fx, dy, r, m, square, rule);                                            \
     }                                                                                                        \
     Target void fillDeltas##Suffix(std::int16_t* out, const double* o, int lo, int hi, double amount,        \
-                                   double sign, const BlendRecipe& recipe, double* scratch) {                \
-        fillDeltasBody(out, o, lo, hi, amount, sign, recipe, scratch);                                       \
+                                   double sign, const BlendRecipe& recipe, bool paintWeights,                \
+                                   double* scratch) {                                                        \
+        fillDeltasBody(out, o, lo, hi, amount, sign, recipe, paintWeights, scratch);                         \
     }
 
 SPLOT_STAMP_ROW_KERNELS(Baseline, )
@@ -433,7 +445,7 @@ void StampMask::computeDeltas(int g, int j) {
     for (const StampSpan part : {split.computeRight, split.computeLeft})
         if (!part.empty())
             stampKernels().fillDeltas(out, o, part.lo, part.hi, amount_, erase_ ? -1.0 : 1.0, recipes_[g],
-                                      scratch_.data());
+                                      rule_ == WeightRule::Paint, scratch_.data());
     for (int i = split.copy.lo; i <= split.copy.hi; ++i)
         std::copy(out + 3 * (split.centre - i), out + 3 * (split.centre - i) + 3, out + 3 * i);
 }
