@@ -263,5 +263,33 @@ TEST(StampReference, WideStampsInsideTheCanvas) {
     });
 }
 
+// Strengths far beyond the sliders make changes past a byte's range, which
+// the stamp must bound exactly as the plain stamp does.
+TEST(StampReference, ChangesBeyondAByteAreBounded) {
+    test::forEachDispatchLevel([&] {
+        for (int mode = 0; mode < 4; ++mode) {
+            EngineRig fast(120, 90, mode & 1), plain(120, 90, mode & 1);
+            SplotState s;
+            s.paint.fuzzy = true;
+            s.paint.fuzziness = 0.7;
+            s.paint.backgroundIsWhite = mode & 1;
+            s.paint.draw3d = mode & 2;
+            s.paint.depth3d = 9;
+            s.paint.redStrength = 2000;
+            s.paint.blueStrength = -1500;
+            s.paint.eraseMode = mode == 1;
+            fast.state = s;
+            plain.state = s;
+            ReferenceStamp reference(plain.state, plain.canvas, plain.random);
+            for (int k = 0; k < 3; ++k) {
+                const double px = 60 + 7 * k + 0.5 * k, py = 45 - 3 * k;
+                fast.painter.DrawOnImage(KMingo(px, py), 64, true);
+                reference.DrawOnImage(KMingo(px, py), 64);
+                ASSERT_EQ(snapshot(fast), snapshot(plain)) << "mode " << mode << " stamp " << k;
+            }
+        }
+    });
+}
+
 } // namespace
 } // namespace splot
