@@ -107,6 +107,64 @@ RowConverter rowConverter() {
     return bgrToRgb32Baseline;
 }
 
+// Rectangles of canvas pixels into a 32-bit image: source and target
+// addresses, and the clip rectangle (inclusive) the rectangles are cut to.
+struct ConversionJob {
+    const uchar* source;
+    std::size_t stride;
+    quint32* target; // the target word over widget pixel (0, 0)
+    std::size_t targetWords;
+    int left, top, right, bottom;
+};
+
+// Every rectangle, clipped, row by row. A stamp brings one rectangle per row,
+// so the loop is compiled with each level's row conversion inlined into it.
+template <void (*Row)(const uchar*, quint32*, int)>
+[[gnu::always_inline]] inline void convertRectsBody(const ConversionJob& job, const QRect* rects,
+                                                    std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        const QRect& r = rects[k];
+        const int l = std::max(r.left(), job.left), t = std::max(r.top(), job.top);
+        const int rr = std::min(r.right(), job.right), rb = std::min(r.bottom(), job.bottom);
+        if (l > rr || t > rb)
+            continue;
+        const uchar* source =
+            job.source + static_cast<std::size_t>(t) * job.stride + static_cast<std::size_t>(l) * 3;
+        quint32* out =
+            job.target + static_cast<std::ptrdiff_t>(t) * static_cast<std::ptrdiff_t>(job.targetWords) + l;
+        if (l == rr && t == rb) { // an outline pixel
+            bgrToRgb32Tail(source, out, 0, 1);
+            continue;
+        }
+        for (int row = t; row <= rb; ++row, source += job.stride, out += job.targetWords)
+            Row(source, out, rr - l + 1);
+    }
+}
+
+void convertRectsBaseline(const ConversionJob& job, const QRect* rects, std::size_t n) {
+    convertRectsBody<bgrToRgb32Baseline>(job, rects, n);
+}
+SPLOT_TARGET_AVX2 void convertRectsAvx2(const ConversionJob& job, const QRect* rects, std::size_t n) {
+    convertRectsBody<bgrToRgb32Avx2>(job, rects, n);
+}
+SPLOT_TARGET_AVX512VBMI void convertRectsAvx512(const ConversionJob& job, const QRect* rects, std::size_t n) {
+    convertRectsBody<bgrToRgb32Avx512>(job, rects, n);
+}
+
+void convertRects(const ConversionJob& job, const QRect* rects, std::size_t n) {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        if (supportsAvx512Vbmi())
+            return convertRectsAvx512(job, rects, n);
+        return convertRectsAvx2(job, rects, n);
+    case DispatchLevel::Avx2:
+        return convertRectsAvx2(job, rects, n);
+    case DispatchLevel::Baseline:
+        break;
+    }
+    convertRectsBaseline(job, rects, n);
+}
+
 bool isOpaque32(QImage::Format f) {
     return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
            f == QImage::Format_ARGB32_Premultiplied;
@@ -295,8 +353,6 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
         widgetRepaint(box); // the whole box, as beginPaint may have cleared it
         return;
     }
-    const std::size_t stride = static_cast<std::size_t>(canvas_.bytesPerLine());
-    const RowConverter convert = rowConverter();
     uchar* const targetBits = target->bits(); // detaches once, not per row
     const std::size_t targetWords = static_cast<std::size_t>(target->bytesPerLine()) / 4;
     auto at = [&](QPoint p) {
@@ -304,28 +360,20 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
                static_cast<std::size_t>(p.y() + offset.y()) * targetWords +
                static_cast<std::size_t>(p.x() + offset.x());
     };
-    // Columns l..r of widget rows t..b.
-    auto convertRows = [&](int l, int t, int r, int b) {
-        const uchar* source =
-            canvas_.bits() + static_cast<std::size_t>(t) * stride + static_cast<std::size_t>(l) * 3;
-        quint32* out = at(QPoint(l, t));
-        if (l == r && t == b) { // an outline pixel: no call for one word
-            bgrToRgb32Tail(source, out, 0, 1);
-            return;
-        }
-        for (int row = t; row <= b; ++row, source += stride, out += targetWords)
-            convert(source, out, r - l + 1);
-    };
-    if (target->hasAlphaChannel()) {
-        convertRows(bl, bt, br, bb); // beginPaint cleared all of the box
-    } else {
-        for (const QRect& r : rects) {
-            const int l = std::max(r.left(), cl), t = std::max(r.top(), ct);
-            const int rr = std::min(r.right(), cr), rb = std::min(r.bottom(), cb);
-            if (l <= rr && t <= rb)
-                convertRows(l, t, rr, rb);
-        }
-    }
+    const ConversionJob job{
+        canvas_.bits(),
+        static_cast<std::size_t>(canvas_.bytesPerLine()),
+        reinterpret_cast<quint32*>(targetBits) +
+            static_cast<std::ptrdiff_t>(offset.y()) * static_cast<std::ptrdiff_t>(targetWords) + offset.x(),
+        targetWords,
+        cl,
+        ct,
+        cr,
+        cb};
+    if (target->hasAlphaChannel())
+        convertRects(job, &box, 1); // beginPaint cleared all of the box
+    else
+        convertRects(job, rects.data(), rects.size());
     for (const Dot& d : dots) {
         const int x = d.at.x(), y = d.at.y();
         if (x >= cl && x <= cr && y >= ct && y <= cb)
