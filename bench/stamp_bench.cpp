@@ -1,5 +1,7 @@
 // Brush stamps along a stroke on a 5000 x 5000 canvas, with no display
-// attached (the repaint request costs nothing). Each case reports
+// attached (the repaint request costs nothing). The colour is 255, 123, 34, so
+// all three channels change, and each repetition starts on a freshly cleared
+// canvas, so no case runs on a saturated picture. Each case reports
 // ns_per_px: CPU nanoseconds per pixel of the stamp's w x w square. The
 // console prints it with an "s" after it, as it does for every inverted
 // rate; the number itself is in nanoseconds (JSON gives the bare number).
@@ -25,9 +27,15 @@ splot::Canvas& bigCanvas() {
 
 // Stamps of width w along a diagonal stroke. Mouse strokes stamp at whole
 // pixels a few pixels apart; walks and circles at fractional positions.
-void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>& brush, bool fractional) {
+// perStamp, when given, changes the state before each stamp.
+void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>& brush, bool fractional,
+                 const std::function<void(SplotState&, int)>& perStamp = {}) {
     const int w = static_cast<int>(bench.range(0));
+    bigCanvas().fill(0);
     SplotState state;
+    state.colour.red = 255;
+    state.colour.green = 123;
+    state.colour.blue = 34;
     state.paint.imageWidth = 5000;
     state.paint.imageHeight = 5000;
     state.paint.penWidth = w;
@@ -39,7 +47,10 @@ void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>
     const double stepX = fractional ? 2.371 : 3;
     const double stepY = fractional ? 1.613 : 2;
     double x = 1200, y = 1200;
+    int stamp = 0;
     for (auto _ : bench) {
+        if (perStamp)
+            perStamp(state, stamp++);
         painter.DrawOnImage(splot::KMingo(x, y), w, true);
         x += stepX;
         y += stepY;
@@ -65,6 +76,22 @@ void BM_StampRoundFuzzyFractional(benchmark::State& bench) {
         bench, [](SplotState&) {}, true);
 }
 BENCHMARK(BM_StampRoundFuzzyFractional)->Arg(200);
+
+// The fuzziness drifts at every stamp, as with the fuzziness drift on: the
+// weights and byte changes are computed afresh each time.
+void BM_StampFuzzyDrift(benchmark::State& bench) {
+    stampStroke(
+        bench, [](SplotState& s) { s.paint.fuzziness = 0.6; }, false,
+        [](SplotState& s, int stamp) { s.stroke.fuzzinessOffset = (stamp % 200) * 0.002; });
+}
+BENCHMARK(BM_StampFuzzyDrift)->Arg(200);
+
+// A random colour for every pixel (the Colours item "point").
+void BM_StampRandomColour(benchmark::State& bench) {
+    stampStroke(
+        bench, [](SplotState& s) { s.colour.randomColourMethod = splot::RandomColourMethod::Point; }, false);
+}
+BENCHMARK(BM_StampRandomColour)->Arg(200);
 
 void BM_StampRoundHard(benchmark::State& bench) {
     stampStroke(

@@ -1,5 +1,7 @@
 #include "app/ImageView.h"
 
+#include "paint/Dispatch.h"
+
 #include <QBackingStore>
 #include <QImage>
 #include <QPaintEngine>
@@ -8,20 +10,50 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
-
-#if defined(__SSSE3__) || defined(__AVX512VBMI__)
 #include <immintrin.h>
-#endif
+#include <utility>
 
 namespace splot {
 
 namespace {
+
+// Converts blue-green-red pixels i..count-1 to opaque 0xAARRGGBB words, one
+// by one.
+inline void bgrToRgb32Tail(const uchar* source, quint32* out, int i, int count) {
+    for (; i < count; ++i) {
+        const uchar* p = source + static_cast<std::size_t>(i) * 3; // blue, green, red
+        out[i] = 0xFF000000u | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | quint32(p[0]);
+    }
+}
+
+// Four pixels per byte shuffle from pixel i on; each 16-byte load stays inside
+// the row while at least six pixels remain. Returns the first pixel not done.
+SPLOT_TARGET_AVX2 inline int bgrToRgb32FoursAvx2(const uchar* source, quint32* out, int i, int count) {
+    const __m128i spread4 = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (; i + 6 <= count; i += 4) {
+        const __m128i bytes =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + static_cast<std::size_t>(i) * 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                         _mm_or_si128(_mm_shuffle_epi8(bytes, spread4), opaque));
+    }
+    return i;
+}
+
 // Converts count blue-green-red pixels to opaque 0xAARRGGBB words. Reads only
-// the count * 3 bytes of the source.
-void bgrToRgb32(const uchar* source, quint32* out, int count) {
+// the count * 3 bytes of the source. One version per dispatch level.
+void bgrToRgb32Baseline(const uchar* source, quint32* out, int count) {
+    bgrToRgb32Tail(source, out, 0, count);
+}
+
+SPLOT_TARGET_AVX2 void bgrToRgb32Avx2(const uchar* source, quint32* out, int count) {
+    bgrToRgb32Tail(source, out, bgrToRgb32FoursAvx2(source, out, 0, count), count);
+}
+
+SPLOT_TARGET_AVX512VBMI void bgrToRgb32Avx512(const uchar* source, quint32* out, int count) {
     int i = 0;
-#if defined(__AVX512VBMI__)
     // Sixteen pixels per byte permute; the 64-byte load stays inside the row
     // while at least 22 pixels remain (48 bytes used of 64 read). The alpha
     // byte of each word is kept from the all-opaque source by the mask.
@@ -47,23 +79,90 @@ void bgrToRgb32(const uchar* source, quint32* out, int count) {
         _mm512_storeu_si512(out + i,
                             _mm512_mask_permutexvar_epi8(opaque512, 0x7777777777777777ULL, spread, bytes));
     }
-#endif
-#if defined(__SSSE3__)
-    // Four pixels per shuffle; each 16-byte load stays inside the row while
-    // at least six pixels remain.
-    const __m128i spread4 = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    for (; i + 6 <= count; i += 4) {
-        const __m128i bytes =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + static_cast<std::size_t>(i) * 3));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
-                         _mm_or_si128(_mm_shuffle_epi8(bytes, spread4), opaque));
+    // The last pixels, at most sixteen at a time, with masked loads and
+    // stores that touch nothing past the row.
+    while (i < count) {
+        const int n = std::min(count - i, 16);
+        const __m512i bytes = _mm512_maskz_loadu_epi8(_bzhi_u64(~0ULL, static_cast<unsigned>(3 * n)),
+                                                      source + static_cast<std::size_t>(i) * 3);
+        _mm512_mask_storeu_epi32(
+            out + i, static_cast<__mmask16>(_bzhi_u32(~0u, static_cast<unsigned>(n))),
+            _mm512_mask_permutexvar_epi8(opaque512, 0x7777777777777777ULL, spread, bytes));
+        i += n;
     }
-#endif
-    for (; i < count; ++i) {
-        const uchar* p = source + static_cast<std::size_t>(i) * 3; // blue, green, red
-        out[i] = 0xFF000000u | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | quint32(p[0]);
+}
+
+using RowConverter = void (*)(const uchar*, quint32*, int);
+
+// The conversion of the dispatch level in use.
+RowConverter rowConverter() {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        return supportsAvx512Vbmi() ? bgrToRgb32Avx512 : bgrToRgb32Avx2;
+    case DispatchLevel::Avx2:
+        return bgrToRgb32Avx2;
+    case DispatchLevel::Baseline:
+        break;
     }
+    return bgrToRgb32Baseline;
+}
+
+// Rectangles of canvas pixels into a 32-bit image: source and target
+// addresses, and the clip rectangle (inclusive) the rectangles are cut to.
+struct ConversionJob {
+    const uchar* source;
+    std::size_t stride;
+    quint32* target; // the target word over widget pixel (0, 0)
+    std::size_t targetWords;
+    int left, top, right, bottom;
+};
+
+// Every rectangle, clipped, row by row. A stamp brings one rectangle per row,
+// so the loop is compiled with each level's row conversion inlined into it.
+template <void (*Row)(const uchar*, quint32*, int)>
+[[gnu::always_inline]] inline void convertRectsBody(const ConversionJob& job, const QRect* rects,
+                                                    std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        const QRect& r = rects[k];
+        const int l = std::max(r.left(), job.left), t = std::max(r.top(), job.top);
+        const int rr = std::min(r.right(), job.right), rb = std::min(r.bottom(), job.bottom);
+        if (l > rr || t > rb)
+            continue;
+        const uchar* source =
+            job.source + static_cast<std::size_t>(t) * job.stride + static_cast<std::size_t>(l) * 3;
+        quint32* out =
+            job.target + static_cast<std::ptrdiff_t>(t) * static_cast<std::ptrdiff_t>(job.targetWords) + l;
+        if (l == rr && t == rb) { // an outline pixel
+            bgrToRgb32Tail(source, out, 0, 1);
+            continue;
+        }
+        for (int row = t; row <= rb; ++row, source += job.stride, out += job.targetWords)
+            Row(source, out, rr - l + 1);
+    }
+}
+
+void convertRectsBaseline(const ConversionJob& job, const QRect* rects, std::size_t n) {
+    convertRectsBody<bgrToRgb32Baseline>(job, rects, n);
+}
+SPLOT_TARGET_AVX2 void convertRectsAvx2(const ConversionJob& job, const QRect* rects, std::size_t n) {
+    convertRectsBody<bgrToRgb32Avx2>(job, rects, n);
+}
+SPLOT_TARGET_AVX512VBMI void convertRectsAvx512(const ConversionJob& job, const QRect* rects, std::size_t n) {
+    convertRectsBody<bgrToRgb32Avx512>(job, rects, n);
+}
+
+void convertRects(const ConversionJob& job, const QRect* rects, std::size_t n) {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        if (supportsAvx512Vbmi())
+            return convertRectsAvx512(job, rects, n);
+        return convertRectsAvx2(job, rects, n);
+    case DispatchLevel::Avx2:
+        return convertRectsAvx2(job, rects, n);
+    case DispatchLevel::Baseline:
+        break;
+    }
+    convertRectsBaseline(job, rects, n);
 }
 
 bool isOpaque32(QImage::Format f) {
@@ -83,104 +182,206 @@ QRect ImageView::toWidgetRect(const CanvasRect& r) const {
 }
 
 void ImageView::repaint(const CanvasRect& changed) {
+    rects_.clear();
     const QRect r = toWidgetRect(changed).intersected(rect());
-    // The last outline's dots go too, unless the rectangle covers them.
-    std::vector<QPoint>& stale = outlinePoints_;
-    stale.clear();
+    if (!r.isEmpty())
+        rects_.push_back(r);
+    repaintRects();
+}
+
+void ImageView::repaintSpans(const std::vector<CanvasSpan>& spans) {
+    // The spans lie inside the canvas, which is exactly this widget's size.
+    const int h = canvas_.imageHeight();
+    rects_.clear();
+    for (const CanvasSpan& s : spans)
+        rects_.emplace_back(s.left, h - 1 - s.y, s.right - s.left + 1, 1);
+    repaintRects();
+}
+
+// Repaints rects_ from the canvas. The last outline's dots go too; those the
+// rectangles cover are converted twice, which costs less than finding them.
+void ImageView::repaintRects() {
     for (const QPoint& p : outlineOnScreen_)
-        if (!r.contains(p))
-            stale.push_back(p);
+        rects_.emplace_back(p, QSize(1, 1));
     outlineOnScreen_.clear();
-    if (stale.empty())
-        paintNow(QRegion(r));
-    else
-        paintNow(pointsRegion(stale) + r);
+    dots_.clear();
+    present(rects_, dots_);
 }
 
 void ImageView::repaintAll() {
     outlineOnScreen_.clear();
+    if (batchDepth_ > 0) {
+        pendingAll_ = true;
+        pendingRects_.clear();
+        pendingDots_.clear();
+        return;
+    }
     // Only the part inside the scroll box's viewport is painted.
     QWidget::repaint(visibleRegion());
 }
 
 void ImageView::showOutline(const std::vector<CanvasPoint>& dots) {
     const int h = canvas_.imageHeight();
-    std::vector<QPoint>& points = outlinePoints_;
-    points.assign(outlineOnScreen_.begin(), outlineOnScreen_.end()); // the last outline goes
+    const std::size_t stride = static_cast<std::size_t>(canvas_.bytesPerLine());
+    rects_.clear();
+    for (const QPoint& p : outlineOnScreen_) // the last outline goes
+        rects_.emplace_back(p, QSize(1, 1));
     outlineOnScreen_.clear();
-    for (const CanvasPoint& d : dots)
-        if (canvas_.contains(d.x, d.y))
-            outlineOnScreen_.emplace_back(d.x, h - 1 - d.y);
-    points.insert(points.end(), outlineOnScreen_.begin(), outlineOnScreen_.end());
-    paintNow(pointsRegion(points));
-}
-
-// The points as one-pixel-high runs, sorted top to bottom and left to right,
-// so the region is built in one step instead of one union per point.
-QRegion ImageView::pointsRegion(std::vector<QPoint>& points) {
-    std::sort(points.begin(), points.end(), [](const QPoint& a, const QPoint& b) {
-        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
-    });
-    std::vector<QRect>& runs = outlineRuns_;
-    runs.clear();
-    for (const QPoint& p : points) {
-        if (!runs.empty() && runs.back().top() == p.y() && runs.back().right() + 1 >= p.x())
-            runs.back().setRight(std::max(runs.back().right(), p.x()));
-        else
-            runs.emplace_back(p.x(), p.y(), 1, 1);
+    dots_.clear();
+    for (const CanvasPoint& d : dots) {
+        if (!canvas_.contains(d.x, d.y))
+            continue;
+        const QPoint at(d.x, h - 1 - d.y);
+        outlineOnScreen_.push_back(at);
+        // The canvas holds the dot's colour only during this call.
+        const uchar* p =
+            canvas_.bits() + static_cast<std::size_t>(at.y()) * stride + static_cast<std::size_t>(at.x()) * 3;
+        dots_.push_back(Dot{at, 0xFF000000u | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | quint32(p[0])});
     }
-    QRegion region;
-    region.setRects(runs.data(), static_cast<int>(runs.size()));
-    return region;
+    present(rects_, dots_);
 }
 
-// Puts the region of canvas pixels on screen before returning. The usual case,
-// a shown window with a plain 32-bit raster backing store at scale 1, writes
-// the pixels straight into the backing store and flushes just that region: a
-// stroke repaints three times per mouse event, and the full widget repaint
-// machinery would cost more than the pixels themselves. Anything else takes
-// the ordinary synchronous widget repaint.
-void ImageView::paintNow(const QRegion& widgetRegion) {
-    const QRegion region = widgetRegion & rect();
-    if (region.isEmpty())
+void ImageView::beginBatch() {
+    ++batchDepth_;
+}
+
+void ImageView::endBatch() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
         return;
+    std::vector<QRect> rects;
+    std::vector<Dot> dots;
+    rects.swap(pendingRects_);
+    dots.swap(pendingDots_);
+    if (std::exchange(pendingAll_, false)) {
+        overlay_ = &dots;
+        QWidget::repaint(visibleRegion());
+        overlay_ = nullptr;
+    } else {
+        paintNow(rects, dots);
+    }
+    rects.clear(); // the vectors go back with their capacity
+    dots.clear();
+    pendingRects_.swap(rects);
+    pendingDots_.swap(dots);
+}
+
+// The rectangles from the canvas with the dots drawn over them: on screen at
+// once, or at the end of the batch. The dots are always the whole current
+// outline (or none), so a later call in the same batch supersedes them.
+void ImageView::present(const std::vector<QRect>& rects, const std::vector<Dot>& dots) {
+    if (batchDepth_ == 0) {
+        paintNow(rects, dots);
+        return;
+    }
+    if (!pendingAll_)
+        pendingRects_.insert(pendingRects_.end(), rects.begin(), rects.end());
+    pendingDots_.assign(dots.begin(), dots.end());
+}
+
+// Puts the rectangles of canvas pixels (widget coordinates, inside the
+// widget, possibly overlapping), with the dots over them, on screen before
+// returning. The usual case, a shown window with a plain 32-bit raster
+// backing store at scale 1 whose visible part of the image is one rectangle,
+// writes the pixels straight into the backing store and flushes their
+// bounding box once: the full widget repaint machinery, or region arithmetic
+// over a stamp's hundreds of row spans, would cost more than the pixels
+// themselves. Anything else takes the ordinary synchronous widget repaint,
+// which draws the dots through overlay_.
+void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>& dots) {
+    if (rects.empty() && dots.empty())
+        return;
+    auto widgetRepaint = [&](const QRect& box) {
+        QRegion region(box);
+        for (const QRect& r : rects)
+            region += r;
+        for (const Dot& d : dots)
+            region += QRect(d.at, QSize(1, 1));
+        overlay_ = &dots;
+        QWidget::repaint(region & rect());
+        overlay_ = nullptr;
+    };
     QWidget* win = window();
     QBackingStore* store = win != nullptr ? win->backingStore() : nullptr;
     const int w = canvas_.imageWidth();
     const int h = canvas_.imageHeight();
     if (store == nullptr || !isVisible() || win->windowHandle() == nullptr ||
         !win->windowHandle()->isExposed() || w == 0 || h == 0 || canvas_.bits() == nullptr) {
-        QWidget::repaint(region);
+        widgetRepaint(QRect());
         return;
     }
-    const QRegion visible = region & visibleRegion();
-    if (visible.isEmpty())
+    const QRegion visibleArea = visibleRegion();
+    if (visibleArea.rectCount() > 1) {
+        widgetRepaint(QRect());
         return;
+    }
+    const QRect clip = visibleArea.boundingRect() & rect();
+    // The box and the clipped rectangles in plain integers: a stamp brings
+    // hundreds of rectangles, and QRect's operators are calls into the library.
+    const int cl = clip.left(), ct = clip.top(), cr = clip.right(), cb = clip.bottom();
+    int bl = INT_MAX, bt = INT_MAX, br = INT_MIN, bb = INT_MIN;
+    for (const QRect& r : rects) {
+        const int l = std::max(r.left(), cl), t = std::max(r.top(), ct);
+        const int rr = std::min(r.right(), cr), rb = std::min(r.bottom(), cb);
+        if (l > rr || t > rb)
+            continue;
+        bl = std::min(bl, l);
+        bt = std::min(bt, t);
+        br = std::max(br, rr);
+        bb = std::max(bb, rb);
+    }
+    for (const Dot& d : dots) {
+        const int x = d.at.x(), y = d.at.y();
+        if (x < cl || x > cr || y < ct || y > cb)
+            continue;
+        bl = std::min(bl, x);
+        bt = std::min(bt, y);
+        br = std::max(br, x);
+        bb = std::max(bb, y);
+    }
+    if (bl > br || bt > bb)
+        return;
+    const QRect box(QPoint(bl, bt), QPoint(br, bb));
     const QPoint offset = mapTo(win, QPoint(0, 0));
-    const QRegion onWindow = visible.translated(offset);
-    store->beginPaint(onWindow);
+    const QRect onWindow = box.translated(offset);
+    store->beginPaint(QRegion(onWindow));
     QPaintDevice* device = store->paintDevice();
     auto* target =
         device != nullptr && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
     if (target == nullptr || !isOpaque32(target->format()) || target->devicePixelRatio() != 1.0 ||
-        !target->rect().contains(onWindow.boundingRect())) {
+        !target->rect().contains(onWindow)) {
         store->endPaint();
-        QWidget::repaint(region);
+        widgetRepaint(box); // the whole box, as beginPaint may have cleared it
         return;
     }
-    const std::size_t stride = static_cast<std::size_t>(canvas_.bytesPerLine());
     uchar* const targetBits = target->bits(); // detaches once, not per row
-    const std::size_t targetStride = static_cast<std::size_t>(target->bytesPerLine());
-    for (const QRect& r : visible) {
-        const uchar* source = canvas_.bits() + static_cast<std::size_t>(r.top()) * stride +
-                              static_cast<std::size_t>(r.left()) * 3;
-        uchar* out = targetBits + static_cast<std::size_t>(r.top() + offset.y()) * targetStride +
-                     static_cast<std::size_t>(r.left() + offset.x()) * 4;
-        for (int row = 0; row < r.height(); ++row, source += stride, out += targetStride)
-            bgrToRgb32(source, reinterpret_cast<quint32*>(out), r.width());
+    const std::size_t targetWords = static_cast<std::size_t>(target->bytesPerLine()) / 4;
+    auto at = [&](QPoint p) {
+        return reinterpret_cast<quint32*>(targetBits) +
+               static_cast<std::size_t>(p.y() + offset.y()) * targetWords +
+               static_cast<std::size_t>(p.x() + offset.x());
+    };
+    const ConversionJob job{
+        canvas_.bits(),
+        static_cast<std::size_t>(canvas_.bytesPerLine()),
+        reinterpret_cast<quint32*>(targetBits) +
+            static_cast<std::ptrdiff_t>(offset.y()) * static_cast<std::ptrdiff_t>(targetWords) + offset.x(),
+        targetWords,
+        cl,
+        ct,
+        cr,
+        cb};
+    if (target->hasAlphaChannel())
+        convertRects(job, &box, 1); // beginPaint cleared all of the box
+    else
+        convertRects(job, rects.data(), rects.size());
+    for (const Dot& d : dots) {
+        const int x = d.at.x(), y = d.at.y();
+        if (x >= cl && x <= cr && y >= ct && y <= cb)
+            *at(d.at) = d.colour;
     }
     store->endPaint();
-    store->flush(onWindow, win->windowHandle());
+    store->flush(QRegion(onWindow), win->windowHandle());
+    ++flushes_;
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
@@ -201,6 +402,7 @@ void ImageView::paintEvent(QPaintEvent* event) {
 // painter a BGR view of the canvas instead makes it convert span by span
 // through Qt's thread pool, whose hand-offs cost more than the conversion.)
 void ImageView::paintRect(QPainter& painter, const QRect& r) {
+    const RowConverter convert = rowConverter();
     const std::size_t stride = static_cast<std::size_t>(canvas_.bytesPerLine());
     const uchar* source =
         canvas_.bits() + static_cast<std::size_t>(r.top()) * stride + static_cast<std::size_t>(r.left()) * 3;
@@ -215,10 +417,15 @@ void ImageView::paintRect(QPainter& painter, const QRect& r) {
             target->rect().contains(onDevice) && t.dx() == static_cast<int>(t.dx()) &&
             t.dy() == static_cast<int>(t.dy())) {
             for (int row = 0; row < r.height(); ++row, source += stride)
-                bgrToRgb32(source,
-                           reinterpret_cast<quint32*>(target->scanLine(onDevice.top() + row)) +
-                               onDevice.left(),
-                           r.width());
+                convert(source,
+                        reinterpret_cast<quint32*>(target->scanLine(onDevice.top() + row)) + onDevice.left(),
+                        r.width());
+            if (overlay_ != nullptr)
+                for (const Dot& d : *overlay_)
+                    if (r.contains(d.at))
+                        reinterpret_cast<quint32*>(target->scanLine(
+                            onDevice.top() + d.at.y() - r.top()))[onDevice.left() + d.at.x() - r.left()] =
+                            d.colour;
             return;
         }
     }
@@ -227,7 +434,12 @@ void ImageView::paintRect(QPainter& painter, const QRect& r) {
         scratch_ = QImage(std::max(r.width(), scratch_.width()), std::max(r.height(), scratch_.height()),
                           QImage::Format_RGB32);
     for (int row = 0; row < r.height(); ++row, source += stride)
-        bgrToRgb32(source, reinterpret_cast<quint32*>(scratch_.scanLine(row)), r.width());
+        convert(source, reinterpret_cast<quint32*>(scratch_.scanLine(row)), r.width());
+    if (overlay_ != nullptr)
+        for (const Dot& d : *overlay_)
+            if (r.contains(d.at))
+                reinterpret_cast<quint32*>(scratch_.scanLine(d.at.y() - r.top()))[d.at.x() - r.left()] =
+                    d.colour;
     painter.drawImage(r.topLeft(), scratch_, QRect(0, 0, r.width(), r.height()));
 }
 

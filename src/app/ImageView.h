@@ -24,6 +24,12 @@ public:
     void repaint(const CanvasRect& changed) override;
     void repaintAll() override;
     void showOutline(const std::vector<CanvasPoint>& dots) override;
+    void repaintSpans(const std::vector<CanvasSpan>& spans) override;
+    void beginBatch() override;
+    void endBatch() override;
+
+    // Updates of the window so far (each is one flush of its backing store).
+    int flushCount() const { return flushes_; }
 
     // Converts a canvas rectangle to this widget's coordinates (y down).
     QRect toWidgetRect(const CanvasRect& r) const;
@@ -32,16 +38,28 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // An outline dot in widget coordinates and its colour as 0xFFRRGGBB.
+    struct Dot {
+        QPoint at;
+        quint32 colour = 0;
+    };
     void paintRect(QPainter& painter, const QRect& r);
-    void paintNow(const QRegion& widgetRegion);
+    void repaintRects();
+    void present(const std::vector<QRect>& rects, const std::vector<Dot>& dots);
+    void paintNow(const std::vector<QRect>& rects, const std::vector<Dot>& dots);
 
     const Canvas& canvas_;
-    QRegion pointsRegion(std::vector<QPoint>& points);
 
-    std::vector<QPoint> outlineOnScreen_; // widget coordinates: dots shown but no longer in the canvas
-    QImage scratch_;                      // the repainted rectangle in the screen's 32-bit format
-    std::vector<QPoint> outlinePoints_;   // working space of showOutline
-    std::vector<QRect> outlineRuns_;
+    std::vector<QPoint> outlineOnScreen_;       // widget coordinates: dots shown but no longer in the canvas
+    QImage scratch_;                            // the repainted rectangle in the screen's 32-bit format
+    std::vector<QRect> rects_;                  // working space: the rectangles of one repaint
+    std::vector<Dot> dots_;                     // working space: the outline being shown
+    int batchDepth_ = 0;                        // open batches
+    bool pendingAll_ = false;                   // the batch repaints the whole visible picture
+    std::vector<QRect> pendingRects_;           // widget pixels to take from the canvas when the batch ends
+    std::vector<Dot> pendingDots_;              // the outline to draw over them then
+    const std::vector<Dot>* overlay_ = nullptr; // dots paintEvent draws over the canvas
+    int flushes_ = 0;
 };
 
 } // namespace splot

@@ -1,55 +1,51 @@
 #include "history/SnapshotCopy.h"
 
-#include <cstring>
+#include "paint/Dispatch.h"
 
-#if defined(__AVX512BW__)
-#define SPLOT_STREAMING_COPY 1
+#include <cstring>
 #include <immintrin.h>
-#endif
 
 namespace splot {
 
-#if defined(SPLOT_STREAMING_COPY)
-
 namespace {
 
-__mmask64 firstBytes(std::size_t n) {
-    return _bzhi_u64(~0ULL, static_cast<unsigned>(n));
-}
-
-// Bytes to handle before dst + result is 64-byte aligned, at most n.
-std::size_t headBytes(const std::uint8_t* dst, std::size_t n) {
-    const std::size_t head = (64 - (reinterpret_cast<std::uintptr_t>(dst) & 63)) & 63;
+// Bytes to handle before dst + result is aligned to `align` bytes, at most n.
+std::size_t headBytes(const std::uint8_t* dst, std::size_t n, std::size_t align) {
+    const std::size_t head = (align - (reinterpret_cast<std::uintptr_t>(dst) & (align - 1))) & (align - 1);
     return head < n ? head : n;
 }
 
-} // namespace
+bool sameAlignment(const std::uint8_t* a, const std::uint8_t* b, std::size_t align) {
+    return ((reinterpret_cast<std::uintptr_t>(a) ^ reinterpret_cast<std::uintptr_t>(b)) & (align - 1)) == 0;
+}
 
-void copyToSnapshot(std::uint8_t* snapshot, const std::uint8_t* live, std::size_t n) {
-    std::size_t i = headBytes(snapshot, n);
-    if (i != 0)
-        _mm512_mask_storeu_epi8(snapshot, firstBytes(i), _mm512_maskz_loadu_epi8(firstBytes(i), live));
+// AVX-512: masked head and tail, 64-byte streaming stores in between.
+
+SPLOT_TARGET_AVX512 __mmask64 firstBytesAvx512(std::size_t n) {
+    return _bzhi_u64(~0ULL, static_cast<unsigned>(n));
+}
+
+SPLOT_TARGET_AVX512 void copyToSnapshotAvx512(std::uint8_t* snapshot, const std::uint8_t* live,
+                                              std::size_t n) {
+    std::size_t i = headBytes(snapshot, n, 64);
+    if (i != 0) {
+        const __mmask64 m = firstBytesAvx512(i);
+        _mm512_mask_storeu_epi8(snapshot, m, _mm512_maskz_loadu_epi8(m, live));
+    }
     for (; i + 64 <= n; i += 64)
         _mm512_stream_si512(reinterpret_cast<__m512i*>(snapshot + i), _mm512_loadu_si512(live + i));
     if (i < n) {
-        const __mmask64 m = firstBytes(n - i);
+        const __mmask64 m = firstBytesAvx512(n - i);
         _mm512_mask_storeu_epi8(snapshot + i, m, _mm512_maskz_loadu_epi8(m, live + i));
     }
 }
 
-void copyToTwoSnapshots(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* live, std::size_t n) {
-    // The two arrays have the same layout, so their rows usually share an
-    // alignment; when they do not, the second is written with ordinary stores.
-    const bool sameAlignment =
-        ((reinterpret_cast<std::uintptr_t>(first) ^ reinterpret_cast<std::uintptr_t>(second)) & 63) == 0;
-    if (!sameAlignment) {
-        copyToSnapshot(first, live, n);
-        std::memcpy(second, live, n);
-        return;
-    }
-    std::size_t i = headBytes(first, n);
+// first and second must share their alignment modulo 64.
+SPLOT_TARGET_AVX512 void copyToTwoSnapshotsAvx512(std::uint8_t* first, std::uint8_t* second,
+                                                  const std::uint8_t* live, std::size_t n) {
+    std::size_t i = headBytes(first, n, 64);
     if (i != 0) {
-        const __mmask64 m = firstBytes(i);
+        const __mmask64 m = firstBytesAvx512(i);
         const __m512i v = _mm512_maskz_loadu_epi8(m, live);
         _mm512_mask_storeu_epi8(first, m, v);
         _mm512_mask_storeu_epi8(second, m, v);
@@ -60,17 +56,18 @@ void copyToTwoSnapshots(std::uint8_t* first, std::uint8_t* second, const std::ui
         _mm512_stream_si512(reinterpret_cast<__m512i*>(second + i), v);
     }
     if (i < n) {
-        const __mmask64 m = firstBytes(n - i);
+        const __mmask64 m = firstBytesAvx512(n - i);
         const __m512i v = _mm512_maskz_loadu_epi8(m, live + i);
         _mm512_mask_storeu_epi8(first + i, m, v);
         _mm512_mask_storeu_epi8(second + i, m, v);
     }
 }
 
-void keepAndRestore(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore, std::size_t n) {
-    std::size_t i = headBytes(keep, n);
+SPLOT_TARGET_AVX512 void keepAndRestoreAvx512(std::uint8_t* keep, std::uint8_t* live,
+                                              const std::uint8_t* restore, std::size_t n) {
+    std::size_t i = headBytes(keep, n, 64);
     if (i != 0) {
-        const __mmask64 m = firstBytes(i);
+        const __mmask64 m = firstBytesAvx512(i);
         const __m512i displaced = _mm512_maskz_loadu_epi8(m, live);
         const __m512i restored = _mm512_maskz_loadu_epi8(m, restore);
         _mm512_mask_storeu_epi8(keep, m, displaced);
@@ -83,7 +80,7 @@ void keepAndRestore(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* 
         _mm512_storeu_si512(live + i, restored);
     }
     if (i < n) {
-        const __mmask64 m = firstBytes(n - i);
+        const __mmask64 m = firstBytesAvx512(n - i);
         const __m512i displaced = _mm512_maskz_loadu_epi8(m, live + i);
         const __m512i restored = _mm512_maskz_loadu_epi8(m, restore + i);
         _mm512_mask_storeu_epi8(keep + i, m, displaced);
@@ -91,28 +88,97 @@ void keepAndRestore(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* 
     }
 }
 
-void snapshotCopiesDone() {
-    _mm_sfence();
+// AVX2: plain head and tail, 32-byte streaming stores in between.
+
+SPLOT_TARGET_AVX2 void copyToSnapshotAvx2(std::uint8_t* snapshot, const std::uint8_t* live, std::size_t n) {
+    std::size_t i = headBytes(snapshot, n, 32);
+    std::memcpy(snapshot, live, i);
+    for (; i + 32 <= n; i += 32)
+        _mm256_stream_si256(reinterpret_cast<__m256i*>(snapshot + i),
+                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(live + i)));
+    std::memcpy(snapshot + i, live + i, n - i);
 }
 
-#else
+// first and second must share their alignment modulo 32.
+SPLOT_TARGET_AVX2 void copyToTwoSnapshotsAvx2(std::uint8_t* first, std::uint8_t* second,
+                                              const std::uint8_t* live, std::size_t n) {
+    std::size_t i = headBytes(first, n, 32);
+    std::memcpy(first, live, i);
+    std::memcpy(second, live, i);
+    for (; i + 32 <= n; i += 32) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(live + i));
+        _mm256_stream_si256(reinterpret_cast<__m256i*>(first + i), v);
+        _mm256_stream_si256(reinterpret_cast<__m256i*>(second + i), v);
+    }
+    std::memcpy(first + i, live + i, n - i);
+    std::memcpy(second + i, live + i, n - i);
+}
+
+SPLOT_TARGET_AVX2 void keepAndRestoreAvx2(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore,
+                                          std::size_t n) {
+    std::size_t i = headBytes(keep, n, 32);
+    std::memcpy(keep, live, i);
+    std::memcpy(live, restore, i);
+    for (; i + 32 <= n; i += 32) {
+        const __m256i displaced = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(live + i));
+        const __m256i restored = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(restore + i));
+        _mm256_stream_si256(reinterpret_cast<__m256i*>(keep + i), displaced);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(live + i), restored);
+    }
+    std::memcpy(keep + i, live + i, n - i);
+    std::memcpy(live + i, restore + i, n - i);
+}
+
+} // namespace
 
 void copyToSnapshot(std::uint8_t* snapshot, const std::uint8_t* live, std::size_t n) {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        copyToSnapshotAvx512(snapshot, live, n);
+        return;
+    case DispatchLevel::Avx2:
+        copyToSnapshotAvx2(snapshot, live, n);
+        return;
+    case DispatchLevel::Baseline:
+        break;
+    }
     std::memcpy(snapshot, live, n);
 }
 
 void copyToTwoSnapshots(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* live, std::size_t n) {
-    std::memcpy(first, live, n);
+    // The two arrays have the same layout, so their rows usually share an
+    // alignment; when they do not, the second is written with ordinary stores.
+    const DispatchLevel level = dispatchLevel();
+    if (level == DispatchLevel::Avx512 && sameAlignment(first, second, 64)) {
+        copyToTwoSnapshotsAvx512(first, second, live, n);
+        return;
+    }
+    if (level >= DispatchLevel::Avx2 && sameAlignment(first, second, 32)) {
+        copyToTwoSnapshotsAvx2(first, second, live, n);
+        return;
+    }
+    copyToSnapshot(first, live, n);
     std::memcpy(second, live, n);
 }
 
 void keepAndRestore(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore, std::size_t n) {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        keepAndRestoreAvx512(keep, live, restore, n);
+        return;
+    case DispatchLevel::Avx2:
+        keepAndRestoreAvx2(keep, live, restore, n);
+        return;
+    case DispatchLevel::Baseline:
+        break;
+    }
     std::memcpy(keep, live, n);
     std::memcpy(live, restore, n);
 }
 
-void snapshotCopiesDone() {}
-
-#endif
+void snapshotCopiesDone() {
+    // Part of the baseline instruction set; harmless after ordinary stores.
+    _mm_sfence();
+}
 
 } // namespace splot

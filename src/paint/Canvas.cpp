@@ -146,6 +146,30 @@ void Canvas::refreshRect(const CanvasRect& changed) const {
         display_->repaint(r);
 }
 
+void Canvas::refreshSpans(const std::vector<CanvasSpan>& spans) const {
+    if (display_ == nullptr)
+        return;
+    std::vector<CanvasSpan>& inside = clippedSpans_;
+    inside.clear();
+    for (const CanvasSpan& s : spans) {
+        const CanvasSpan c{s.y, std::max(s.left, 0), std::min(s.right, width_ - 1)};
+        if (s.y >= 0 && s.y < height_ && c.left <= c.right)
+            inside.push_back(c);
+    }
+    if (!inside.empty())
+        display_->repaintSpans(inside);
+}
+
+void Canvas::beginDisplayBatch() const {
+    if (display_ != nullptr)
+        display_->beginBatch();
+}
+
+void Canvas::endDisplayBatch() const {
+    if (display_ != nullptr)
+        display_->endBatch();
+}
+
 void Canvas::showOutline(const std::vector<CanvasPoint>& dots) const {
     if (display_ != nullptr)
         display_->showOutline(dots);

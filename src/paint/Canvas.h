@@ -77,6 +77,11 @@ public:
     void setDisplay(Display* display) { display_ = display; }
     void RefreshPicture() const;
     void refreshRect(const CanvasRect& changed) const;
+    // Repaints row spans; spans outside the canvas are clipped.
+    void refreshSpans(const std::vector<CanvasSpan>& spans) const;
+    // See Display::beginBatch; DisplayBatch pairs the calls.
+    void beginDisplayBatch() const;
+    void endDisplayBatch() const;
     // Puts the outline dots on screen (see Display::showOutline).
     void showOutline(const std::vector<CanvasPoint>& dots) const;
 
@@ -102,7 +107,21 @@ private:
     Buffer<double> coverage_;
     CanvasRect coverageDirty_;
     Display* display_ = nullptr;
+    mutable std::vector<CanvasSpan> clippedSpans_; // working space of refreshSpans
     std::size_t allocationLimit_ = SIZE_MAX;
+};
+
+// Collects every repaint made while it lives into one update of the screen
+// (for instance the outline, stamp and outline of one mouse move).
+class DisplayBatch {
+public:
+    explicit DisplayBatch(const Canvas& canvas) : canvas_(canvas) { canvas_.beginDisplayBatch(); }
+    ~DisplayBatch() { canvas_.endDisplayBatch(); }
+    DisplayBatch(const DisplayBatch&) = delete;
+    DisplayBatch& operator=(const DisplayBatch&) = delete;
+
+private:
+    const Canvas& canvas_;
 };
 
 } // namespace splot

@@ -122,13 +122,27 @@ void Painter::DrawOnImage(const KMingo& pen, int width, bool refresh) {
     }
 
     if (refresh) {
-        CanvasRect changed{static_cast<int>(xLo), static_cast<int>(yLo), static_cast<int>(xHi),
-                           static_cast<int>(yHi)};
         if (paint.draw3d) {
-            changed.left -= tbDepth3dMax;
-            changed.right += tbDepth3dMax;
+            const CanvasRect changed{static_cast<int>(xLo) - tbDepth3dMax, static_cast<int>(yLo),
+                                     static_cast<int>(xHi) + tbDepth3dMax, static_cast<int>(yHi)};
+            canvas_.refreshRect(changed);
+        } else {
+            // Every mode outside 3D changes only visited pixels: the rows'
+            // spans, not the corners of the square.
+            changedSpans_.clear();
+            for (int j = j0; j <= j1; ++j) {
+                const StampSpan v = visitedSpan(mask_, j, i0, i1);
+                if (!v.empty())
+                    changedSpans_.push_back(CanvasSpan{static_cast<int>(bottom + j),
+                                                       static_cast<int>(left + v.lo),
+                                                       static_cast<int>(left + v.hi)});
+            }
+            if (changedSpans_.empty()) // nothing visited: the square still repaints, taking the outline off
+                canvas_.refreshRect(CanvasRect{static_cast<int>(xLo), static_cast<int>(yLo),
+                                               static_cast<int>(xHi), static_cast<int>(yHi)});
+            else
+                canvas_.refreshSpans(changedSpans_);
         }
-        canvas_.refreshRect(changed);
     }
 }
 

@@ -65,6 +65,7 @@ private:
     StampMask mask_;
     std::vector<std::uint8_t> keep_;                        // one row of speckle outcomes, 3 bytes per pixel
     std::vector<CanvasPoint> outlineDots_;                  // reused by BrushDisplay
+    std::vector<CanvasSpan> changedSpans_;                  // the last stamp's changed pixels
     std::vector<std::pair<double, double>> ringDirections_; // cos, sin of the round outline's dots
 };
 

@@ -105,6 +105,13 @@ struct CanvasPoint {
     int y = 0;
 };
 
+// The pixels left..right (inclusive) of canvas row y.
+struct CanvasSpan {
+    int y = 0;
+    int left = 0;
+    int right = -1;
+};
+
 // Repaints the image view from the canvas bytes, at once. Besides what it is
 // asked to repaint, every repaint also covers the pixels of the last outline
 // shown, so an outline disappears from the screen with the next repaint.
@@ -118,6 +125,30 @@ public:
     // while the screen keeps the dots until a later repaint covers them.
     // Pixels outside the canvas are ignored.
     virtual void showOutline(const std::vector<CanvasPoint>& dots) = 0;
+
+    // Repaints just these row spans (the pixels a stamp changed), in rows
+    // inside the canvas; by default their bounding rectangle.
+    virtual void repaintSpans(const std::vector<CanvasSpan>& spans) {
+        CanvasRect box;
+        for (const CanvasSpan& s : spans) {
+            if (s.right < s.left)
+                continue;
+            if (box.empty())
+                box = CanvasRect{s.left, s.y, s.right, s.y};
+            box = CanvasRect{s.left < box.left ? s.left : box.left, s.y < box.bottom ? s.y : box.bottom,
+                             s.right > box.right ? s.right : box.right, s.y > box.top ? s.y : box.top};
+        }
+        if (!box.empty())
+            repaint(box);
+    }
+
+    // Between beginBatch() and the matching endBatch() the repaints and
+    // outlines are collected, and the end of the outermost batch puts their
+    // net result on screen in one step: the screen then shows what it would
+    // after the calls one by one (the last outline included), with one
+    // flush instead of one per call. Batches nest.
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
 };
 
 } // namespace splot

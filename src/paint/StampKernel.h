@@ -50,6 +50,13 @@ inline int blendDelta(const BlendRecipe& recipe, int c, double a) {
     return recipe.subtract ? -d : d;
 }
 
+// The row kernels of the stamp work in whole blocks of this many columns; rows
+// of weights and changes have room for a block past the square's last column.
+inline constexpr int kernelBlock = 16;
+inline int paddedCount(int lo, int hi) {
+    return (hi - lo + kernelBlock) / kernelBlock * kernelBlock;
+}
+
 // The per-stamp masks of the brush, cached while their inputs stay the same:
 // mouse strokes stamp at whole pixels with an unchanged brush, so consecutive
 // stamps reuse the spans, the weights and the byte changes.
@@ -78,7 +85,18 @@ public:
     const std::int16_t* deltaRow(int g, int j);
 
 private:
+    // Columns of a row's span split by the pen's mirror symmetry: the two
+    // computed parts, and the copied part whose column i takes column centre - i.
+    struct ColumnSplit {
+        StampSpan computeRight;
+        StampSpan computeLeft;
+        StampSpan copy;
+        int centre = 0;
+    };
+    std::size_t rowStride() const { return static_cast<std::size_t>(w_ + kernelBlock); }
     bool inside(int i, double dy) const;
+    int mirrorRow(int j) const;
+    ColumnSplit columnSplit(StampSpan s) const;
     void computeSpans();
     void computeWeights(int j);
     void computeDeltas(int g, int j);
@@ -91,6 +109,10 @@ private:
     double fx_ = 0;
     double fy_ = 0;
     std::vector<StampSpan> spans_;
+    bool mirrorX_ = false; // 2 fx and 2 fy are whole numbers kx, ky
+    bool mirrorY_ = false;
+    int mirrorKx_ = 0;
+    int mirrorKy_ = 0;
 
     // Weights; a row is current when its generation matches.
     bool weightsValid_ = false;

@@ -146,6 +146,7 @@ void Session::imageMouseDown() {
 }
 
 void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
+    const DisplayBatch batch(canvas_); // one screen update for the whole move
     StrokeState& stroke = state_.stroke;
     stroke.brushOutlineShown = true;
     KMingo previous(stroke.lastMouseX, stroke.lastMouseY);

@@ -1,6 +1,7 @@
 // What the image control puts on screen, read back from the window's backing
 // store: the outline follows the pointer and never leaves a trail, strokes
 // appear at once, and the canvas bytes never keep an outline.
+#include "support/DispatchLevels.h"
 #include "support/GuiRig.h"
 
 #include <QBackingStore>
@@ -35,60 +36,70 @@ int differences(GuiRig& rig, int x0, int y0, int x1, int y1) {
 }
 
 TEST(Screen, TheOutlineFollowsThePointerWithoutATrail) {
-    GuiRig rig;
-    rig.show();
-    rig.form->tbW->setValue(40);
-    rig.moveTo(100, 100);
-    // The outline is on screen around the pointer but not in the canvas.
-    const int shown = differences(rig, 75, 75, 125, 125);
-    EXPECT_GE(shown, 4);
-    EXPECT_EQ(rig.form->canvas().pixel(100, 120), (BgrPixel{255, 255, 255}));
+    test::forEachDispatchLevel([&] {
+        GuiRig rig;
+        rig.show();
+        rig.form->tbW->setValue(40);
+        rig.moveTo(100, 100);
+        // The outline is on screen around the pointer but not in the canvas.
+        const int shown = differences(rig, 75, 75, 125, 125);
+        EXPECT_GE(shown, 4);
+        EXPECT_EQ(rig.form->canvas().pixel(100, 120), (BgrPixel{255, 255, 255}));
 
-    rig.moveTo(300, 300);
-    EXPECT_EQ(differences(rig, 75, 75, 125, 125), 0) << "the old outline must leave the screen";
-    EXPECT_GE(differences(rig, 275, 275, 325, 325), 4);
+        rig.moveTo(300, 300);
+        EXPECT_EQ(differences(rig, 75, 75, 125, 125), 0) << "the old outline must leave the screen";
+        EXPECT_GE(differences(rig, 275, 275, 325, 325), 4);
 
-    // Leaving for the control column takes the outline off the screen.
-    QTest::mouseMove(rig.window(), rig.form->Panel2->mapTo(rig.form.get(), QPoint(20, 20)));
-    EXPECT_EQ(differences(rig, 275, 275, 325, 325), 0);
+        // Leaving for the control column takes the outline off the screen.
+        QTest::mouseMove(rig.window(), rig.form->Panel2->mapTo(rig.form.get(), QPoint(20, 20)));
+        EXPECT_EQ(differences(rig, 275, 275, 325, 325), 0);
+    });
 }
 
 TEST(Screen, AStrokeIsOnScreenWhenTheEventReturns) {
-    GuiRig rig;
-    rig.show();
-    rig.form->tbW->setValue(20);
-    rig.press(200, 200);
-    rig.moveTo(210, 200);
-    rig.moveTo(240, 205);
-    // Everything but the outline at the pointer shows the canvas as it is.
-    EXPECT_EQ(differences(rig, 180, 180, 220, 220), 0);
-    EXPECT_NE(rig.form->canvas().pixel(210, 200), (BgrPixel{255, 255, 255}));
-    rig.release(240, 205);
-    EXPECT_LE(differences(rig, 180, 180, 260, 230), 8) << "at most the last outline's dots differ";
+    test::forEachDispatchLevel([&] {
+        GuiRig rig;
+        rig.show();
+        rig.form->tbW->setValue(20);
+        rig.press(200, 200);
+        rig.moveTo(210, 200);
+        // Outline off, stamp and outline on reach the screen in one update.
+        const int flushes = rig.form->Image1->flushCount();
+        rig.moveTo(240, 205);
+        EXPECT_EQ(rig.form->Image1->flushCount() - flushes, 1);
+        // Everything but the outline at the pointer shows the canvas as it is.
+        EXPECT_EQ(differences(rig, 180, 180, 220, 220), 0);
+        EXPECT_NE(rig.form->canvas().pixel(210, 200), (BgrPixel{255, 255, 255}));
+        rig.release(240, 205);
+        EXPECT_LE(differences(rig, 180, 180, 260, 230), 8) << "at most the last outline's dots differ";
+    });
 }
 
 TEST(Screen, AScrolledLargePictureShowsTheRightPixels) {
-    GuiRig rig;
-    rig.show();
-    rig.form->MakeNewImage(1500, 1400, false);
-    rig.form->tbW->setValue(30);
-    QScrollBar* h = rig.form->ScrollBox1->horizontalScrollBar();
-    QScrollBar* v = rig.form->ScrollBox1->verticalScrollBar();
-    h->setValue(700);
-    v->setValue(600);
-    QApplication::processEvents();
-    // A canvas point inside the viewport after scrolling.
-    const QPoint inViewport = rig.form->ScrollBox1->viewport()->rect().center();
-    const QPoint onImage = rig.form->Image1->mapFrom(rig.form->ScrollBox1->viewport(), inViewport);
-    const int x = onImage.x();
-    const int y = rig.form->canvas().imageHeight() - onImage.y();
-    rig.press(x, y);
-    rig.moveTo(x + 5, y);
-    rig.release(x + 5, y);
-    EXPECT_NE(rig.form->canvas().pixel(x + 5, y - 1), (BgrPixel{255, 255, 255}));
-    h->setValue(650); // scrolling repaints the uncovered strip through a paint event
-    QApplication::processEvents();
-    EXPECT_LE(differences(rig, x - 40, y - 40, x + 40, y + 40), 12) << "at most the outline's dots differ";
+    test::forEachDispatchLevel([&] {
+        GuiRig rig;
+        rig.show();
+        rig.form->MakeNewImage(1500, 1400, false);
+        rig.form->tbW->setValue(30);
+        QScrollBar* h = rig.form->ScrollBox1->horizontalScrollBar();
+        QScrollBar* v = rig.form->ScrollBox1->verticalScrollBar();
+        h->setValue(700);
+        v->setValue(600);
+        QApplication::processEvents();
+        // A canvas point inside the viewport after scrolling.
+        const QPoint inViewport = rig.form->ScrollBox1->viewport()->rect().center();
+        const QPoint onImage = rig.form->Image1->mapFrom(rig.form->ScrollBox1->viewport(), inViewport);
+        const int x = onImage.x();
+        const int y = rig.form->canvas().imageHeight() - onImage.y();
+        rig.press(x, y);
+        rig.moveTo(x + 5, y);
+        rig.release(x + 5, y);
+        EXPECT_NE(rig.form->canvas().pixel(x + 5, y - 1), (BgrPixel{255, 255, 255}));
+        h->setValue(650); // scrolling repaints the uncovered strip through a paint event
+        QApplication::processEvents();
+        EXPECT_LE(differences(rig, x - 40, y - 40, x + 40, y + 40), 12)
+            << "at most the outline's dots differ";
+    });
 }
 
 } // namespace

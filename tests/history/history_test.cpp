@@ -1,4 +1,5 @@
 #include "history/History.h"
+#include "support/DispatchLevels.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -42,26 +43,29 @@ struct HistoryRig {
 using State = std::pair<bool, bool>; // undo, redo
 
 TEST(History, UndoAndRedoSwapTheTwoPicturesAndFollowTheTable) {
-    HistoryRig rig;
-    EXPECT_EQ(rig.enabled(), State(false, false));
-    rig.paint(10);
-    rig.history.MakeUndoFromRows();
-    EXPECT_EQ(rig.enabled(), State(true, false));
-    rig.paint(20); // a stroke
+    test::forEachDispatchLevel([&] {
+        HistoryRig rig;
+        EXPECT_EQ(rig.enabled(), State(false, false));
+        rig.paint(10);
+        rig.history.MakeUndoFromRows();
+        EXPECT_EQ(rig.enabled(), State(true, false));
+        rig.paint(20); // a stroke
 
-    rig.history.Undo();
-    EXPECT_TRUE(rig.shows(10));
-    EXPECT_EQ(rig.enabled(), State(false, true));
-    rig.history.Redo();
-    EXPECT_TRUE(rig.shows(20));
-    EXPECT_EQ(rig.enabled(), State(true, false));
-    rig.history.Undo();
-    EXPECT_TRUE(rig.shows(10));
-    rig.history.Redo();
-    EXPECT_TRUE(rig.shows(20)); // the fourth step shows the second picture
-    EXPECT_EQ(rig.display.whole, 4);
-    EXPECT_EQ(rig.states, (std::vector<State>{
-                              {true, false}, {false, true}, {true, false}, {false, true}, {true, false}}));
+        rig.history.Undo();
+        EXPECT_TRUE(rig.shows(10));
+        EXPECT_EQ(rig.enabled(), State(false, true));
+        rig.history.Redo();
+        EXPECT_TRUE(rig.shows(20));
+        EXPECT_EQ(rig.enabled(), State(true, false));
+        rig.history.Undo();
+        EXPECT_TRUE(rig.shows(10));
+        rig.history.Redo();
+        EXPECT_TRUE(rig.shows(20)); // the fourth step shows the second picture
+        EXPECT_EQ(rig.display.whole, 4);
+        EXPECT_EQ(
+            rig.states,
+            (std::vector<State>{{true, false}, {false, true}, {true, false}, {false, true}, {true, false}}));
+    });
 }
 
 TEST(History, UnavailableStepsDoNothing) {
@@ -82,33 +86,37 @@ TEST(History, UnavailableStepsDoNothing) {
 }
 
 TEST(History, ASnapshotAfterUndoKillsRedo) {
-    HistoryRig rig;
-    rig.paint(1);
-    rig.history.MakeUndoFromRows();
-    rig.paint(2);
-    rig.history.Undo(); // shows 1, Redo would bring 2
-    rig.history.MakeUndoFromRows();
-    rig.paint(3);
-    EXPECT_EQ(rig.enabled(), State(true, false));
-    rig.history.Redo();
-    EXPECT_TRUE(rig.shows(3));
-    rig.history.Undo();
-    EXPECT_TRUE(rig.shows(1)); // the picture 2 is gone for good
+    test::forEachDispatchLevel([&] {
+        HistoryRig rig;
+        rig.paint(1);
+        rig.history.MakeUndoFromRows();
+        rig.paint(2);
+        rig.history.Undo(); // shows 1, Redo would bring 2
+        rig.history.MakeUndoFromRows();
+        rig.paint(3);
+        EXPECT_EQ(rig.enabled(), State(true, false));
+        rig.history.Redo();
+        EXPECT_TRUE(rig.shows(3));
+        rig.history.Undo();
+        EXPECT_TRUE(rig.shows(1)); // the picture 2 is gone for good
+    });
 }
 
 TEST(History, SnapshotFillsTheActionSourceOnlyWhileDrawingWithAction) {
-    HistoryRig rig(200, 3);
-    rig.paint(5);
-    rig.history.MakeUndoFromRows();
-    EXPECT_EQ(rig.canvas.actionSourceRow(1)[7], (BgrPixel{}));
-    rig.colour.drawWithAction = true;
-    rig.paint(6);
-    rig.history.MakeUndoFromRows();
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 200; ++x) {
-            ASSERT_EQ(rig.canvas.actionSourceRow(y)[x], rig.canvas.pixel(x, y));
-            ASSERT_EQ(rig.canvas.undoRow(y)[x], rig.canvas.pixel(x, y));
-        }
+    test::forEachDispatchLevel([&] {
+        HistoryRig rig(200, 3);
+        rig.paint(5);
+        rig.history.MakeUndoFromRows();
+        EXPECT_EQ(rig.canvas.actionSourceRow(1)[7], (BgrPixel{}));
+        rig.colour.drawWithAction = true;
+        rig.paint(6);
+        rig.history.MakeUndoFromRows();
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 200; ++x) {
+                ASSERT_EQ(rig.canvas.actionSourceRow(y)[x], rig.canvas.pixel(x, y));
+                ASSERT_EQ(rig.canvas.undoRow(y)[x], rig.canvas.pixel(x, y));
+            }
+    });
 }
 
 TEST(History, EmptyCanvasIsHarmless) {

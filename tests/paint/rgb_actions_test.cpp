@@ -2,6 +2,7 @@
 #include "paint/Canvas.h"
 #include "paint/Random.h"
 #include "paint/RgbActions.h"
+#include "support/DispatchLevels.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -72,64 +73,70 @@ TEST(RgbActions, PaintedActionReadsTheSourceSnapshotUnlessSilly) {
 // The vector kernel and the per-pixel table agree on every length (block
 // remainders included) and every alignment.
 TEST(WholePicture, VectorPassAgreesWithTheTableByteForByte) {
-    Random random(99);
-    std::vector<BgrPixel> data(400);
-    for (RgbAction a : allActions)
-        for (std::size_t n : {0u, 1u, 5u, 63u, 64u, 65u, 127u, 128u, 191u, 257u, 333u})
-            for (std::size_t offset : {0u, 1u, 7u}) {
-                for (auto& p : data)
-                    p = rgb(random.random(256), random.random(256), random.random(256));
-                std::vector<BgrPixel> expected = data;
-                applyRgbActionToPixelsScalar(expected.data() + offset, n, a);
-                applyRgbActionToPixels(data.data() + offset, n, a);
-                ASSERT_EQ(std::memcmp(data.data(), expected.data(), data.size() * 3), 0)
-                    << "action " << static_cast<int>(a) << " n " << n << " offset " << offset;
-            }
+    test::forEachDispatchLevel([&] {
+        Random random(99);
+        std::vector<BgrPixel> data(400);
+        for (RgbAction a : allActions)
+            for (std::size_t n : {0u, 1u, 5u, 63u, 64u, 65u, 127u, 128u, 191u, 257u, 333u})
+                for (std::size_t offset : {0u, 1u, 7u}) {
+                    for (auto& p : data)
+                        p = rgb(random.random(256), random.random(256), random.random(256));
+                    std::vector<BgrPixel> expected = data;
+                    applyRgbActionToPixelsScalar(expected.data() + offset, n, a);
+                    applyRgbActionToPixels(data.data() + offset, n, a);
+                    ASSERT_EQ(std::memcmp(data.data(), expected.data(), data.size() * 3), 0)
+                        << "action " << static_cast<int>(a) << " n " << n << " offset " << offset;
+                }
+    });
 }
 
 TEST(WholePicture, EveryPixelOnceThePaddingUntouchedOneRepaint) {
-    Random random(5);
-    for (int width : {1, 3, 5, 66, 131}) {
-        for (RgbAction a : allActions) {
-            Canvas canvas;
-            canvas.rebuild(width, 4, false, false);
-            test::RecordingDisplay display;
-            canvas.setDisplay(&display);
-            const std::size_t bytes = static_cast<std::size_t>(canvas.bytesPerLine()) * 4;
-            for (std::size_t i = 0; i < bytes; ++i)
-                canvas.bits()[i] = static_cast<std::uint8_t>(random.random(256));
-            const std::vector<std::uint8_t> before(canvas.bits(), canvas.bits() + bytes);
+    test::forEachDispatchLevel([&] {
+        Random random(5);
+        for (int width : {1, 3, 5, 66, 131}) {
+            for (RgbAction a : allActions) {
+                Canvas canvas;
+                canvas.rebuild(width, 4, false, false);
+                test::RecordingDisplay display;
+                canvas.setDisplay(&display);
+                const std::size_t bytes = static_cast<std::size_t>(canvas.bytesPerLine()) * 4;
+                for (std::size_t i = 0; i < bytes; ++i)
+                    canvas.bits()[i] = static_cast<std::uint8_t>(random.random(256));
+                const std::vector<std::uint8_t> before(canvas.bits(), canvas.bits() + bytes);
 
-            applyChannelActionWholePicture(canvas, a);
+                applyChannelActionWholePicture(canvas, a);
 
-            EXPECT_EQ(display.whole, 1);
-            for (int y = 0; y < 4; ++y) {
-                const std::size_t line = static_cast<std::size_t>(3 - y) * canvas.bytesPerLine();
-                for (int x = 0; x < width; ++x) {
-                    BgrPixel old;
-                    std::memcpy(&old, &before[line + 3 * static_cast<std::size_t>(x)], 3);
-                    ASSERT_EQ(canvas.pixel(x, y), actionTarget(a, old)) << width << " " << x << "," << y;
+                EXPECT_EQ(display.whole, 1);
+                for (int y = 0; y < 4; ++y) {
+                    const std::size_t line = static_cast<std::size_t>(3 - y) * canvas.bytesPerLine();
+                    for (int x = 0; x < width; ++x) {
+                        BgrPixel old;
+                        std::memcpy(&old, &before[line + 3 * static_cast<std::size_t>(x)], 3);
+                        ASSERT_EQ(canvas.pixel(x, y), actionTarget(a, old)) << width << " " << x << "," << y;
+                    }
+                    for (int i = width * 3; i < canvas.bytesPerLine(); ++i)
+                        ASSERT_EQ(canvas.bits()[line + i], before[line + i]) << "padding of width " << width;
                 }
-                for (int i = width * 3; i < canvas.bytesPerLine(); ++i)
-                    ASSERT_EQ(canvas.bits()[line + i], before[line + i]) << "padding of width " << width;
             }
         }
-    }
+    });
 }
 
 TEST(WholePicture, InvertAndCycleRestoreThePicture) {
-    Canvas canvas;
-    canvas.rebuild(70, 3, false, true);
-    canvas.pixel(3, 1) = rgb(1, 2, 3);
-    invertWholePicture(canvas);
-    EXPECT_EQ(canvas.pixel(3, 1), rgb(254, 253, 252));
-    EXPECT_EQ(canvas.pixel(0, 0), rgb(0, 0, 0));
-    // Cycle RGB with Invert selected inverts, as Do Action does.
-    applyChannelActionWholePicture(canvas, RgbAction::Invert);
-    EXPECT_EQ(canvas.pixel(3, 1), rgb(1, 2, 3));
-    for (int i = 0; i < 3; ++i)
-        applyChannelActionWholePicture(canvas, RgbAction::Cycle);
-    EXPECT_EQ(canvas.pixel(3, 1), rgb(1, 2, 3));
+    test::forEachDispatchLevel([&] {
+        Canvas canvas;
+        canvas.rebuild(70, 3, false, true);
+        canvas.pixel(3, 1) = rgb(1, 2, 3);
+        invertWholePicture(canvas);
+        EXPECT_EQ(canvas.pixel(3, 1), rgb(254, 253, 252));
+        EXPECT_EQ(canvas.pixel(0, 0), rgb(0, 0, 0));
+        // Cycle RGB with Invert selected inverts, as Do Action does.
+        applyChannelActionWholePicture(canvas, RgbAction::Invert);
+        EXPECT_EQ(canvas.pixel(3, 1), rgb(1, 2, 3));
+        for (int i = 0; i < 3; ++i)
+            applyChannelActionWholePicture(canvas, RgbAction::Cycle);
+        EXPECT_EQ(canvas.pixel(3, 1), rgb(1, 2, 3));
+    });
 }
 
 } // namespace

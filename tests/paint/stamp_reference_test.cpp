@@ -2,6 +2,7 @@
 // on random brushes, positions and canvases.
 #include "paint/ReferenceStamp.h"
 #include "support/CanvasFixture.h"
+#include "support/DispatchLevels.h"
 
 #include <cstring>
 #include <sstream>
@@ -142,120 +143,152 @@ void mutate(Dice& dice, SplotState& s) {
 }
 
 TEST(StampReference, EngineMatchesThePlainStampOnRandomBrushes) {
-    Dice dice(20240611);
-    constexpr int cases = 1500;
-    for (int n = 0; n < cases; ++n) {
-        // Canvas: small, sometimes empty in one direction.
-        int W = dice.between(1, 40), H = dice.between(1, 40);
-        if (dice.chance(5))
-            (dice.chance(50) ? W : H) = 0;
-        EngineRig fast(W, H), plain(W, H);
-        // Nothing left to clear: the coverage set below stands for an
-        // earlier stroke's, so only what this stroke notes is cleared at its end.
-        fast.canvas.clearCoverage();
-        plain.canvas.clearCoverage();
+    test::forEachDispatchLevel([&] {
+        Dice dice(20240611);
+        constexpr int cases = 1500;
+        for (int n = 0; n < cases; ++n) {
+            // Canvas: small, sometimes empty in one direction.
+            int W = dice.between(1, 40), H = dice.between(1, 40);
+            if (dice.chance(5))
+                (dice.chance(50) ? W : H) = 0;
+            EngineRig fast(W, H), plain(W, H);
+            // Nothing left to clear: the coverage set below stands for an
+            // earlier stroke's, so only what this stroke notes is cleared at its end.
+            fast.canvas.clearCoverage();
+            plain.canvas.clearCoverage();
 
-        // Identical random pictures, action sources and coverage.
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) {
-                const BgrPixel p{static_cast<std::uint8_t>(dice.between(0, 255)),
-                                 static_cast<std::uint8_t>(dice.between(0, 255)),
-                                 static_cast<std::uint8_t>(dice.between(0, 255))};
-                const BgrPixel s{static_cast<std::uint8_t>(dice.between(0, 255)),
-                                 static_cast<std::uint8_t>(dice.between(0, 255)),
-                                 static_cast<std::uint8_t>(dice.between(0, 255))};
-                const double c = dice.chance(70) ? 0.0 : dice.real(0, 1.3);
-                for (EngineRig* rig : {&fast, &plain}) {
-                    rig->canvas.pixel(x, y) = p;
-                    rig->canvas.actionSourceRow(y)[x] = s;
-                    rig->canvas.coverageRow(y)[x] = c;
+            // Identical random pictures, action sources and coverage.
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x) {
+                    const BgrPixel p{static_cast<std::uint8_t>(dice.between(0, 255)),
+                                     static_cast<std::uint8_t>(dice.between(0, 255)),
+                                     static_cast<std::uint8_t>(dice.between(0, 255))};
+                    const BgrPixel s{static_cast<std::uint8_t>(dice.between(0, 255)),
+                                     static_cast<std::uint8_t>(dice.between(0, 255)),
+                                     static_cast<std::uint8_t>(dice.between(0, 255))};
+                    const double c = dice.chance(70) ? 0.0 : dice.real(0, 1.3);
+                    for (EngineRig* rig : {&fast, &plain}) {
+                        rig->canvas.pixel(x, y) = p;
+                        rig->canvas.actionSourceRow(y)[x] = s;
+                        rig->canvas.coverageRow(y)[x] = c;
+                    }
+                }
+
+            // A random brush: defaults, then a handful of changes.
+            SplotState s;
+            s.paint.fuzzy = dice.chance(60);
+            for (int k = dice.between(2, 10); k > 0; --k)
+                mutate(dice, s);
+            int width = dice.chance(90) ? dice.between(1, 60) : dice.between(61, 1100);
+            if (width > 200 && dice.chance(70))
+                s.circle.circleUsePenWidth = true;
+
+            const std::uint64_t seed = dice.between(0, 1 << 30);
+            fast.state = s;
+            plain.state = s;
+            fast.random.seed(seed);
+            plain.random.seed(seed);
+            if (dice.chance(5)) {
+                const auto a = static_cast<std::uint32_t>(dice.between(0, 99));
+                const auto b = static_cast<std::uint32_t>(dice.between(0, 99));
+                fast.random.script({a, b});
+                plain.random.script({a, b});
+            }
+            ReferenceStamp reference(plain.state, plain.canvas, plain.random);
+
+            // A short stroke: whole-pixel steps reuse the stamp's masks, so the
+            // brush also changes between stamps now and then.
+            double px = dice.position(-width / 2 - 4, W + width / 2 + 4);
+            double py = dice.position(-width / 2 - 4, H + width / 2 + 4);
+            if (dice.chance(5))
+                px = dice.position(-160, -100); // 3D pens far left of the canvas
+            for (int stamp = dice.between(1, 5); stamp > 0; --stamp) {
+                const std::string what = describe(fast.state, px, py, width, W, H);
+                fast.state.stroke.canvasTouched = false;
+                plain.state.stroke.canvasTouched = false;
+                fast.painter.DrawOnImage(KMingo(px, py), width, dice.chance(50));
+                reference.DrawOnImage(KMingo(px, py), width);
+                ASSERT_EQ(snapshot(fast), snapshot(plain)) << "case " << n << ": " << what;
+
+                if (dice.chance(40)) {
+                    mutate(dice, fast.state);
+                    plain.state = fast.state;
+                }
+                if (dice.chance(70)) { // a whole-pixel step keeps the sub-pixel offset
+                    px += dice.between(-4, 4);
+                    py += dice.between(-4, 4);
+                } else {
+                    px = dice.position(-width / 2 - 4, W + width / 2 + 4);
+                    py = dice.position(-width / 2 - 4, H + width / 2 + 4);
                 }
             }
 
-        // A random brush: defaults, then a handful of changes.
-        SplotState s;
-        s.paint.fuzzy = dice.chance(60);
-        for (int k = dice.between(2, 10); k > 0; --k)
-            mutate(dice, s);
-        int width = dice.chance(90) ? dice.between(1, 60) : dice.between(61, 1100);
-        if (width > 200 && dice.chance(70))
-            s.circle.circleUsePenWidth = true;
-
-        const std::uint64_t seed = dice.between(0, 1 << 30);
-        fast.state = s;
-        plain.state = s;
-        fast.random.seed(seed);
-        plain.random.seed(seed);
-        if (dice.chance(5)) {
-            const auto a = static_cast<std::uint32_t>(dice.between(0, 99));
-            const auto b = static_cast<std::uint32_t>(dice.between(0, 99));
-            fast.random.script({a, b});
-            plain.random.script({a, b});
+            // The coverage the stroke wrote is exactly what the end of the stroke clears.
+            fast.canvas.clearCoverage();
+            plain.canvas.clearCoverage();
+            ASSERT_EQ(snapshot(fast), snapshot(plain)) << "case " << n << " after clearing the coverage";
         }
-        ReferenceStamp reference(plain.state, plain.canvas, plain.random);
-
-        // A short stroke: whole-pixel steps reuse the stamp's masks, so the
-        // brush also changes between stamps now and then.
-        double px = dice.position(-width / 2 - 4, W + width / 2 + 4);
-        double py = dice.position(-width / 2 - 4, H + width / 2 + 4);
-        if (dice.chance(5))
-            px = dice.position(-160, -100); // 3D pens far left of the canvas
-        for (int stamp = dice.between(1, 5); stamp > 0; --stamp) {
-            const std::string what = describe(fast.state, px, py, width, W, H);
-            fast.state.stroke.canvasTouched = false;
-            plain.state.stroke.canvasTouched = false;
-            fast.painter.DrawOnImage(KMingo(px, py), width, dice.chance(50));
-            reference.DrawOnImage(KMingo(px, py), width);
-            ASSERT_EQ(snapshot(fast), snapshot(plain)) << "case " << n << ": " << what;
-
-            if (dice.chance(40)) {
-                mutate(dice, fast.state);
-                plain.state = fast.state;
-            }
-            if (dice.chance(70)) { // a whole-pixel step keeps the sub-pixel offset
-                px += dice.between(-4, 4);
-                py += dice.between(-4, 4);
-            } else {
-                px = dice.position(-width / 2 - 4, W + width / 2 + 4);
-                py = dice.position(-width / 2 - 4, H + width / 2 + 4);
-            }
-        }
-
-        // The coverage the stroke wrote is exactly what the end of the stroke clears.
-        fast.canvas.clearCoverage();
-        plain.canvas.clearCoverage();
-        ASSERT_EQ(snapshot(fast), snapshot(plain)) << "case " << n << " after clearing the coverage";
-    }
+    });
 }
 
 // A wide fuzzy stamp on a canvas that holds it whole, at the offsets where the
 // rim is most delicate (whole, half and near-half pens), in every mode.
 TEST(StampReference, WideStampsInsideTheCanvas) {
-    Dice dice(77);
-    for (int width : {199, 200, 256}) {
-        for (double frac : {0.0, 0.5, -0.5, 0.4999999999, 0.25}) {
-            for (int mode = 0; mode < 4; ++mode) {
-                EngineRig fast(300, 280, mode & 1), plain(300, 280, mode & 1);
-                SplotState s;
-                s.paint.backgroundIsWhite = mode & 1;
-                s.paint.draw3d = mode & 2;
-                s.paint.depth3d = -37;
-                s.paint.fuzziness = dice.real(0.01, 1);
-                s.paint.squareBrush = width == 256;
-                s.colour.randomColourMethod = RandomColourMethod::Stroke;
-                fast.state = s;
-                plain.state = s;
-                ReferenceStamp reference(plain.state, plain.canvas, plain.random);
-                for (int k = 0; k < 3; ++k) {
-                    const double px = 150 + 3 * k + frac, py = 140 - 2 * k + frac;
-                    fast.painter.DrawOnImage(KMingo(px, py), width, true);
-                    reference.DrawOnImage(KMingo(px, py), width);
-                    ASSERT_EQ(snapshot(fast), snapshot(plain))
-                        << "width " << width << " frac " << frac << " mode " << mode << " stamp " << k;
+    test::forEachDispatchLevel([&] {
+        Dice dice(77);
+        for (int width : {199, 200, 256}) {
+            for (double frac : {0.0, 0.5, -0.5, 0.4999999999, 0.25}) {
+                for (int mode = 0; mode < 4; ++mode) {
+                    EngineRig fast(300, 280, mode & 1), plain(300, 280, mode & 1);
+                    SplotState s;
+                    s.paint.backgroundIsWhite = mode & 1;
+                    s.paint.draw3d = mode & 2;
+                    s.paint.depth3d = -37;
+                    s.paint.fuzziness = dice.real(0.01, 1);
+                    s.paint.squareBrush = width == 256;
+                    s.colour.randomColourMethod = RandomColourMethod::Stroke;
+                    fast.state = s;
+                    plain.state = s;
+                    ReferenceStamp reference(plain.state, plain.canvas, plain.random);
+                    for (int k = 0; k < 3; ++k) {
+                        const double px = 150 + 3 * k + frac, py = 140 - 2 * k + frac;
+                        fast.painter.DrawOnImage(KMingo(px, py), width, true);
+                        reference.DrawOnImage(KMingo(px, py), width);
+                        ASSERT_EQ(snapshot(fast), snapshot(plain))
+                            << "width " << width << " frac " << frac << " mode " << mode << " stamp " << k;
+                    }
                 }
             }
         }
-    }
+    });
+}
+
+// Strengths far beyond the sliders make changes past a byte's range, which
+// the stamp must bound exactly as the plain stamp does.
+TEST(StampReference, ChangesBeyondAByteAreBounded) {
+    test::forEachDispatchLevel([&] {
+        for (int mode = 0; mode < 4; ++mode) {
+            EngineRig fast(120, 90, mode & 1), plain(120, 90, mode & 1);
+            SplotState s;
+            s.paint.fuzzy = true;
+            s.paint.fuzziness = 0.7;
+            s.paint.backgroundIsWhite = mode & 1;
+            s.paint.draw3d = mode & 2;
+            s.paint.depth3d = 9;
+            s.paint.redStrength = 2000;
+            s.paint.blueStrength = -1500;
+            s.paint.eraseMode = mode == 1;
+            fast.state = s;
+            plain.state = s;
+            ReferenceStamp reference(plain.state, plain.canvas, plain.random);
+            for (int k = 0; k < 3; ++k) {
+                const double px = 60 + 7 * k + 0.5 * k, py = 45 - 3 * k;
+                fast.painter.DrawOnImage(KMingo(px, py), 64, true);
+                reference.DrawOnImage(KMingo(px, py), 64);
+                ASSERT_EQ(snapshot(fast), snapshot(plain)) << "mode " << mode << " stamp " << k;
+            }
+        }
+    });
 }
 
 } // namespace
