@@ -119,3 +119,32 @@ TEST(OptionDialogs, EnterAndEscapeDoNothingSpecial) {
 
 } // namespace
 } // namespace splot::test
+
+namespace splot::test {
+namespace {
+
+// The single-key shortcuts work while a modeless option dialog is active
+// (the 3D dialog tells the user to press 1, 2 and 3); Esc there neither
+// closes the dialog nor clears the picture.
+TEST(OptionDialogs, MainWindowShortcutsReachThroughAnActiveDialog) {
+    GuiRig rig;
+    rig.show();
+    TForm1& f = *rig.form;
+    rig.key(Qt::Key_F1);
+    QDialog* d = f.frm3dOptions;
+    ASSERT_TRUE(d->isVisible());
+    d->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == d; }));
+    f.canvas().pixel(1, 1) = BgrPixel{1, 2, 3};
+    QTest::keyClick(d, Qt::Key_3);
+    EXPECT_TRUE(f.state().paint.draw3d);
+    EXPECT_EQ(rig.status(2), "3D depth: 0");
+    QTest::keyClick(d, Qt::Key_R); // Move Nearer
+    EXPECT_EQ(f.state().paint.depth3d, 1);
+    QTest::keyClick(d, Qt::Key_Escape);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(f.canvas().pixel(1, 1), (BgrPixel{1, 2, 3})) << "Esc in a dialog must not clear the picture";
+}
+
+} // namespace
+} // namespace splot::test
