@@ -143,8 +143,12 @@ void TForm1::BuildMenus() {
     for (auto [menu, key] : mnemonics) {
         auto* open = new QAction(this);
         open->setShortcut(QKeySequence(Qt::ALT | key));
+        open->setShortcutContext(Qt::ApplicationShortcut); // from the modeless dialogs too
         addAction(open);
-        connect(open, &QAction::triggered, this, [bar, menu] { bar->setActiveAction(menu->menuAction()); });
+        connect(open, &QAction::triggered, this, [this, bar, menu] {
+            activateWindow();
+            bar->setActiveAction(menu->menuAction());
+        });
     }
 }
 

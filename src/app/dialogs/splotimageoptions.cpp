@@ -3,6 +3,7 @@
 #include "files/NewImageCheck.h"
 #include "paint/Limits.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,7 +15,14 @@ TfrmImageOptions::TfrmImageOptions(QWidget* parent, DialogFacade& facade)
     setFixedSize(236, 152); // the client area
     auto place = [](QWidget* w, int x, int y, int width, int height) { w->setGeometry(x, y, width, height); };
     Label3 = new QLabel(QStringLiteral("Please enter new image dimensions"), this);
-    place(Label3, 12, 8, 212, 18);
+    place(Label3, 6, 8, 226, 18);
+    // The client area is fixed: with a wide default font the heading gets a
+    // slightly smaller one rather than being cut off.
+    for (QFont font = Label3->font();
+         QFontMetrics(font).horizontalAdvance(Label3->text()) > Label3->width() && font.pointSizeF() > 6;) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        Label3->setFont(font);
+    }
     Label1 = new QLabel(QStringLiteral("Width"), this);
     place(Label1, 12, 38, 50, 22);
     Label2 = new QLabel(QStringLiteral("Height"), this);
