@@ -38,39 +38,13 @@ void TForm1::ResizeImage1Click() {
         frmImageOptions->showFor(true, state_.paint.imageWidth, state_.paint.imageHeight);
 }
 
-namespace {
-// A chosen file's folder becomes the working folder, where the next dialog opens.
-void followChosenFile(Paths& paths, const std::string& file) {
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
-    if (!ec && !folder.empty())
-        paths.setCurrentFolder(folder.string());
-}
-} // namespace
-
 void TForm1::startWith(const std::vector<std::string>& commandLineErrors, const std::string& file) {
-    if (!commandLineErrors.empty()) {
-        std::string text;
-        for (const std::string& e : commandLineErrors)
-            text += (text.empty() ? "" : "\r\n") + e;
-        ports_.prompts->message(text);
-    }
-    if (file.empty())
-        return;
-    // Absolute, so that Revert finds it after a dialog changed the working folder.
-    std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
-    const std::string path = ec ? file : absolute.lexically_normal().string();
-    const std::string extension = path.size() >= 3 ? path.substr(path.size() - 3) : path;
-    guarded(ports_.prompts, [&] { session_.LoadImage(path, extension); });
+    guarded(ports_.prompts, [&] { session_.openFromCommandLine(commandLineErrors, file); });
 }
 
 void TForm1::menuBrushLoadClick() {
-    const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
-    if (!chosen)
-        return;
-    followChosenFile(*ports_.paths, *chosen);
-    LoadBrush(*chosen);
+    if (const std::optional<std::string> path = session_.chooseBrushToLoad())
+        LoadBrush(*path);
 }
 
 void TForm1::LoadBrush(const std::string& path) {
@@ -87,17 +61,8 @@ void TForm1::SortOutBrushOptions() {
 }
 
 void TForm1::menuBrushSaveClick() {
-    const std::optional<std::string> chosen =
-        ports_.prompts->saveFile(saveBrushRequest(ports_.paths->currentFolder()));
-    if (!chosen)
-        return;
-    const std::string path = withDefaultExtension(*chosen, brushFileExtension);
-    followChosenFile(*ports_.paths, path);
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec) &&
-        ports_.prompts->warning(overwriteQuestion(path), Buttons::YesNo) != Answer::Yes)
-        return;
-    SaveBrush(path);
+    if (const std::optional<std::string> path = session_.chooseBrushToSave())
+        SaveBrush(*path);
 }
 
 void TForm1::SaveBrush(const std::string& path) {

@@ -8,6 +8,7 @@
 #include "paint/KMingo.h"
 #include "paint/Limits.h"
 #include "paint/Stroke.h"
+#include "settings/BrushFile.h"
 #include "settings/SettingsFile.h"
 #include "settings/StorageLocations.h"
 
@@ -19,6 +20,14 @@ namespace splot {
 
 namespace {
 constexpr int fallbackImageSize = 600;
+
+// A chosen file's folder becomes the working folder, where the next dialog opens.
+void followChosenFile(Paths& paths, const std::string& file) {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
+    if (!ec && !folder.empty())
+        paths.setCurrentFolder(folder.string());
+}
 } // namespace
 
 Session::Session(const SessionPorts& ports) : ports_(ports), cursor_(ports.cursor) {
@@ -300,10 +309,7 @@ void Session::btnLoadClick() {
     const std::optional<std::string> chosen = ports_.prompts->openFile(request);
     if (!chosen)
         return;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(*chosen, ec).parent_path();
-    if (!ec && !folder.empty())
-        ports_.paths->setCurrentFolder(folder.string());
+    followChosenFile(*ports_.paths, *chosen);
     LoadImage(*chosen, chosen->size() >= 3 ? chosen->substr(chosen->size() - 3) : *chosen);
 }
 
@@ -337,6 +343,45 @@ void Session::btnRevertClick() {
         return;
     history_.MakeUndoFromRows();
     LoadImage(lastLoadedFile_, lastLoadedExtension_);
+}
+
+void Session::openFromCommandLine(const std::vector<std::string>& errors, const std::string& file) {
+    if (!errors.empty()) {
+        std::string text;
+        for (const std::string& e : errors)
+            text += (text.empty() ? "" : "\r\n") + e;
+        ports_.prompts->message(text);
+    }
+    if (file.empty())
+        return;
+    // Absolute, so that Revert finds it after a dialog changed the working folder.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+    const std::string path = ec ? file : absolute.lexically_normal().string();
+    LoadImage(path, path.size() >= 3 ? path.substr(path.size() - 3) : path);
+}
+
+// ==== Brush files =============================================================
+
+std::optional<std::string> Session::chooseBrushToLoad() {
+    const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
+    if (chosen)
+        followChosenFile(*ports_.paths, *chosen);
+    return chosen;
+}
+
+std::optional<std::string> Session::chooseBrushToSave() {
+    const std::optional<std::string> chosen =
+        ports_.prompts->saveFile(saveBrushRequest(ports_.paths->currentFolder()));
+    if (!chosen)
+        return std::nullopt;
+    const std::string path = withDefaultExtension(*chosen, brushFileExtension);
+    followChosenFile(*ports_.paths, path);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) &&
+        ports_.prompts->warning(overwriteQuestion(path), Buttons::YesNo) != Answer::Yes)
+        return std::nullopt;
+    return path;
 }
 
 // ==== Saving and exit =========================================================

@@ -12,7 +12,9 @@
 #include "splotting/WalkHost.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace splot {
 
@@ -153,6 +155,16 @@ public:
     // under the hourglass. A failure throws (the status stays as it was).
     void BitmapFileToPNG();
     const std::string& lastLoadedFile() const { return lastLoadedFile_; }
+    // After start-up: reports what was wrong with the command line, then
+    // loads the file it named (if any) as the Load command would.
+    void openFromCommandLine(const std::vector<std::string>& errors, const std::string& file);
+
+    // ==== Brush files ========================================================
+    // The open dialog of Brush > Load: the chosen file, or nothing.
+    std::optional<std::string> chooseBrushToLoad();
+    // The save dialog of Brush > Save with the default extension, then the
+    // overwrite question for an existing file: the path to write, or nothing.
+    std::optional<std::string> chooseBrushToSave();
     const std::string& lastLoadedExtension() const { return lastLoadedExtension_; }
 
     // ==== Saving and exit ====================================================
