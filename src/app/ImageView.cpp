@@ -174,6 +174,9 @@ bool isOpaque32(QImage::Format f) {
 ImageView::ImageView(const Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    flushTimer_.setSingleShot(true);
+    flushTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&flushTimer_, &QTimer::timeout, this, &ImageView::flushNow);
 }
 
 QRect ImageView::toWidgetRect(const CanvasRect& r) const {
@@ -309,12 +312,12 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
         widgetRepaint(QRect());
         return;
     }
-    const QRegion visibleArea = visibleRegion();
-    if (visibleArea.rectCount() > 1) {
+    const Placement& place = placement();
+    if (!place.single) {
         widgetRepaint(QRect());
         return;
     }
-    const QRect clip = visibleArea.boundingRect() & rect();
+    const QRect clip = place.clip;
     // The box and the clipped rectangles in plain integers: a stamp brings
     // hundreds of rectangles, and QRect's operators are calls into the library.
     const int cl = clip.left(), ct = clip.top(), cr = clip.right(), cb = clip.bottom();
@@ -341,7 +344,7 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
     if (bl > br || bt > bb)
         return;
     const QRect box(QPoint(bl, bt), QPoint(br, bb));
-    const QPoint offset = mapTo(win, QPoint(0, 0));
+    const QPoint offset = place.offset;
     const QRect onWindow = box.translated(offset);
     store->beginPaint(QRegion(onWindow));
     QPaintDevice* device = store->paintDevice();
@@ -380,8 +383,55 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
             *at(d.at) = d.colour;
     }
     store->endPaint();
-    store->flush(QRegion(onWindow), win->windowHandle());
+    unflushed_ |= onWindow;
+    flushPaced();
+}
+
+// A walk stamps every few microseconds and a flush to the window system
+// costs far more than a small stamp; the screen cannot show more than one
+// state per refresh anyway. So the first write after a quiet spell is
+// flushed at once, later ones wait for the interval, and the timer (or the
+// end of the command) flushes the last state.
+void ImageView::flushPaced() {
+    if (unflushed_.isEmpty() || flushTimer_.isActive()) // the timer flushes it all
+        return;
+    const qint64 waited = sinceFlush_.isValid() ? sinceFlush_.elapsed() : qint64(flushIntervalMs);
+    if (waited >= flushIntervalMs) {
+        flushNow();
+        return;
+    }
+    flushTimer_.start(static_cast<int>(flushIntervalMs - waited));
+}
+
+void ImageView::flushNow() {
+    flushTimer_.stop();
+    if (unflushed_.isEmpty())
+        return;
+    const QRect area = std::exchange(unflushed_, QRect());
+    QWidget* win = window();
+    QBackingStore* store = win != nullptr ? win->backingStore() : nullptr;
+    if (store == nullptr || win->windowHandle() == nullptr || !win->windowHandle()->isExposed())
+        return; // nothing on screen to bring up to date; an expose repaints it all
+    store->flush(QRegion(area & QRect(QPoint(0, 0), store->size())), win->windowHandle());
+    sinceFlush_.start();
     ++flushes_;
+}
+
+const ImageView::Placement& ImageView::placement() {
+    keyScratch_.clear();
+    for (const QWidget* w = this; w != nullptr; w = w->parentWidget()) {
+        keyScratch_.push_back(w->geometry());
+        if (w->isWindow())
+            break;
+    }
+    if (keyScratch_ != placementKey_) {
+        const QRegion visibleArea = visibleRegion();
+        placement_.single = visibleArea.rectCount() <= 1;
+        placement_.clip = visibleArea.boundingRect() & rect();
+        placement_.offset = mapTo(window(), QPoint(0, 0));
+        placementKey_.swap(keyScratch_);
+    }
+    return placement_;
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {

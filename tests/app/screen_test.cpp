@@ -5,6 +5,7 @@
 #include "support/GuiRig.h"
 
 #include <QBackingStore>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -100,6 +101,37 @@ TEST(Screen, AScrolledLargePictureShowsTheRightPixels) {
         EXPECT_LE(differences(rig, x - 40, y - 40, x + 40, y + 40), 12)
             << "at most the outline's dots differ";
     });
+}
+
+TEST(Screen, ACircleIsInTheWindowStampByStampWithPacedFlushes) {
+    GuiRig rig;
+    rig.show();
+    SplotState& state = rig.form->session().state();
+    state.circle.circleNumberOfPoints = 720;
+    state.circle.circleWidth = 100;
+    state.circle.circleHeight = 100;
+    ImageView* view = rig.form->Image1;
+    const int before = view->flushCount();
+    QElapsedTimer clock;
+    clock.start();
+    rig.form->session().DrawCircle();
+    const qint64 ms = clock.elapsed();
+    const int flushes = view->flushCount() - before;
+    EXPECT_GE(flushes, 1) << "the end of the command flushes";
+    EXPECT_LE(flushes, ms / ImageView::flushIntervalMs + 2) << "at most one flush per interval";
+    EXPECT_EQ(differences(rig, 150, 150, 450, 450), 0);
+}
+
+TEST(Screen, AStampOutsideACommandIsInTheWindowAtOnceAndOnScreenSoon) {
+    GuiRig rig;
+    rig.show();
+    ImageView* view = rig.form->Image1;
+    view->flushNow();
+    const int before = view->flushCount();
+    rig.form->painter().DrawOnImage(KMingo(300, 300), 40, true);
+    EXPECT_EQ(differences(rig, 270, 270, 330, 330), 0) << "written into the window at once";
+    // No command end follows: the paced flush still comes.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->flushCount() > before; }, 1000));
 }
 
 } // namespace
