@@ -346,15 +346,31 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
     const QRect box(QPoint(bl, bt), QPoint(br, bb));
     const QPoint offset = place.offset;
     const QRect onWindow = box.translated(offset);
-    store->beginPaint(QRegion(onWindow));
     QPaintDevice* device = store->paintDevice();
     auto* target =
         device != nullptr && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
     if (target == nullptr || !isOpaque32(target->format()) || target->devicePixelRatio() != 1.0 ||
         !target->rect().contains(onWindow)) {
-        store->endPaint();
-        widgetRepaint(box); // the whole box, as beginPaint may have cleared it
+        widgetRepaint(box);
         return;
+    }
+    // beginPaint tells the window system which pixels will change and waits
+    // until it has finished reading them for an earlier flush. An opaque
+    // store is announced once per flush, for the whole visible picture; one
+    // with an alpha channel clears what is announced, so there each write
+    // announces its own box.
+    const bool announceEach = target->hasAlphaChannel();
+    if (announceEach || !announced_) {
+        store->beginPaint(QRegion(announceEach ? onWindow : clip.translated(offset)));
+        if (store->paintDevice() != device) { // cannot happen with Qt's raster stores
+            store->endPaint();
+            widgetRepaint(box);
+            return;
+        }
+        if (!announceEach) {
+            store->endPaint();
+            announced_ = true;
+        }
     }
     uchar* const targetBits = target->bits(); // detaches once, not per row
     const std::size_t targetWords = static_cast<std::size_t>(target->bytesPerLine()) / 4;
@@ -382,7 +398,8 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
         if (x >= cl && x <= cr && y >= ct && y <= cb)
             *at(d.at) = d.colour;
     }
-    store->endPaint();
+    if (announceEach)
+        store->endPaint();
     unflushed_ |= onWindow;
     flushPaced();
 }
@@ -405,6 +422,7 @@ void ImageView::flushPaced() {
 
 void ImageView::flushNow() {
     flushTimer_.stop();
+    announced_ = false;
     if (unflushed_.isEmpty())
         return;
     const QRect area = std::exchange(unflushed_, QRect());
@@ -430,11 +448,13 @@ const ImageView::Placement& ImageView::placement() {
         placement_.clip = visibleArea.boundingRect() & rect();
         placement_.offset = mapTo(window(), QPoint(0, 0));
         placementKey_.swap(keyScratch_);
+        announced_ = false;
     }
     return placement_;
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
+    announced_ = false; // the window system is about to read this area
     QPainter painter(this);
     const int w = canvas_.imageWidth();
     const int h = canvas_.imageHeight();
