@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <immintrin.h>
 #include <utility>
 
@@ -163,6 +165,60 @@ void convertRects(const ConversionJob& job, const QRect* rects, std::size_t n) {
         break;
     }
     convertRectsBaseline(job, rects, n);
+}
+
+// Words out[i] = words[map[i]] for a non-decreasing map that steps by at
+// most one (a device pixel row of a picture row shown at a ratio of at least
+// 1). words must stay readable 16 words past the last index used.
+void expandBaseline(const quint32* words, const int* map, quint32* out, int n) {
+    for (int i = 0; i < n; ++i)
+        out[i] = words[map[i]];
+}
+
+SPLOT_TARGET_AVX2 void expandAvx2(const quint32* words, const int* map, quint32* out, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const int base = map[i];
+        const __m256i rel = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(map + i)),
+                                             _mm256_set1_epi32(base));
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + base));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_permutevar8x32_epi32(v, rel));
+    }
+    for (; i < n; ++i)
+        out[i] = words[map[i]];
+}
+
+SPLOT_TARGET_AVX512 void expandAvx512(const quint32* words, const int* map, quint32* out, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const int base = map[i];
+        const __m512i rel = _mm512_sub_epi32(_mm512_loadu_si512(map + i), _mm512_set1_epi32(base));
+        _mm512_storeu_si512(out + i,
+                            _mm512_maskz_permutexvar_epi32(0xFFFF, rel, _mm512_loadu_si512(words + base)));
+    }
+    for (; i < n; ++i)
+        out[i] = words[map[i]];
+}
+
+using Expander = void (*)(const quint32*, const int*, quint32*, int);
+
+Expander expander() {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        return expandAvx512;
+    case DispatchLevel::Avx2:
+        return expandAvx2;
+    case DispatchLevel::Baseline:
+        break;
+    }
+    return expandBaseline;
+}
+
+// The first device pixel (along one axis) of logical pixel p at ratio r:
+// device pixel d shows the logical pixel that holds its centre, p =
+// floor((d + 0.5) / r), the way Qt scales an image without smoothing.
+int firstDevicePixel(int p, double r) {
+    return static_cast<int>(std::ceil(p * r - 0.5));
 }
 
 bool isOpaque32(QImage::Format f) {
@@ -346,31 +402,51 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
     const QRect box(QPoint(bl, bt), QPoint(br, bb));
     const QPoint offset = place.offset;
     const QRect onWindow = box.translated(offset);
+    // beginPaint tells the window system which pixels will change and waits
+    // until it has finished reading them for an earlier flush. An opaque
+    // store at scale 1 is announced once per flush, for the whole visible
+    // picture. A store with an alpha channel clears what is announced, and on
+    // a scaled screen the store's image is a new wrapper after every
+    // beginPaint: there each write announces its own box.
+    QWindow* const handle = win->windowHandle();
+    const bool announceEach = handle->devicePixelRatio() != 1.0 || handle->format().hasAlpha() ||
+                              win->testAttribute(Qt::WA_TranslucentBackground);
+    const bool began = announceEach || !announced_;
+    if (began)
+        store->beginPaint(QRegion(announceEach ? onWindow : clip.translated(offset)));
     QPaintDevice* device = store->paintDevice();
     auto* target =
         device != nullptr && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
-    if (target == nullptr || !isOpaque32(target->format()) || target->devicePixelRatio() != 1.0 ||
-        !target->rect().contains(onWindow)) {
-        widgetRepaint(box);
+    const double ratio = target != nullptr ? target->devicePixelRatio() : 1.0;
+    if (target == nullptr || !isOpaque32(target->format()) || ratio < 1.0 ||
+        (target->hasAlphaChannel() && !announceEach) ||
+        !target->rect().contains(deviceRect(onWindow, ratio))) {
+        if (began)
+            store->endPaint();
+        announced_ = false;
+        // All of what was announced, as beginPaint may have cleared it.
+        if (began && !announceEach) {
+            overlay_ = &dots;
+            QWidget::repaint(clip);
+            overlay_ = nullptr;
+        } else
+            widgetRepaint(box);
         return;
     }
-    // beginPaint tells the window system which pixels will change and waits
-    // until it has finished reading them for an earlier flush. An opaque
-    // store is announced once per flush, for the whole visible picture; one
-    // with an alpha channel clears what is announced, so there each write
-    // announces its own box.
-    const bool announceEach = target->hasAlphaChannel();
-    if (announceEach || !announced_) {
-        store->beginPaint(QRegion(announceEach ? onWindow : clip.translated(offset)));
-        if (store->paintDevice() != device) { // cannot happen with Qt's raster stores
+    if (began && !announceEach) {
+        store->endPaint();
+        announced_ = true;
+    }
+    if (ratio != 1.0) {
+        if (target->hasAlphaChannel())
+            writeScaled(*target, offset, box, &box, 1, dots); // beginPaint cleared all of the box
+        else
+            writeScaled(*target, offset, box, rects.data(), rects.size(), dots);
+        if (announceEach)
             store->endPaint();
-            widgetRepaint(box);
-            return;
-        }
-        if (!announceEach) {
-            store->endPaint();
-            announced_ = true;
-        }
+        unflushed_ |= onWindow;
+        flushPaced();
+        return;
     }
     uchar* const targetBits = target->bits(); // detaches once, not per row
     const std::size_t targetWords = static_cast<std::size_t>(target->bytesPerLine()) / 4;
@@ -435,6 +511,86 @@ void ImageView::flushNow() {
     ++flushes_;
 }
 
+// The device pixels of a rectangle of logical window pixels.
+QRect ImageView::deviceRect(const QRect& logical, double ratio) {
+    if (ratio == 1.0)
+        return logical;
+    return QRect(QPoint(firstDevicePixel(logical.left(), ratio), firstDevicePixel(logical.top(), ratio)),
+                 QPoint(firstDevicePixel(logical.right() + 1, ratio) - 1,
+                        firstDevicePixel(logical.bottom() + 1, ratio) - 1));
+}
+
+// The rectangles (widget coordinates, cut to box) into a store image whose
+// device pixel ratio is above 1, offset being the widget's place in the
+// window: each device pixel shows the picture pixel that holds its centre,
+// so every picture pixel covers whole device pixels (two by two at a ratio
+// of 2) and nothing is blurred. A picture row is converted once and its
+// further device rows are copies.
+void ImageView::writeScaled(QImage& target, QPoint offset, const QRect& box, const QRect* rects,
+                            std::size_t n, const std::vector<Dot>& dots) {
+    const double r = target.devicePixelRatio();
+    const int bl = box.left(), bt = box.top();
+    // The first device column of each widget column of the box (and of the
+    // one after it), the widget column of each device column, and the same
+    // for rows: every rectangle below is then table look-ups.
+    colFirst_.resize(static_cast<std::size_t>(box.width()) + 1);
+    for (int c = 0; c <= box.width(); ++c)
+        colFirst_[static_cast<std::size_t>(c)] = firstDevicePixel(bl + c + offset.x(), r);
+    rowFirst_.resize(static_cast<std::size_t>(box.height()) + 1);
+    for (int c = 0; c <= box.height(); ++c)
+        rowFirst_[static_cast<std::size_t>(c)] = firstDevicePixel(bt + c + offset.y(), r);
+    const int boxX0 = colFirst_.front();
+    columnMap_.resize(static_cast<std::size_t>(colFirst_.back() - boxX0));
+    for (int c = 0; c < box.width(); ++c)
+        std::fill(columnMap_.begin() + (colFirst_[static_cast<std::size_t>(c)] - boxX0),
+                  columnMap_.begin() + (colFirst_[static_cast<std::size_t>(c) + 1] - boxX0), bl + c);
+    rowWords_.resize(static_cast<std::size_t>(width()) + 16); // by widget column, padded for the expander
+    const RowConverter convert = rowConverter();
+    const Expander expand = expander();
+    const std::size_t stride = static_cast<std::size_t>(canvas_.bytesPerLine());
+    const std::size_t targetWords = static_cast<std::size_t>(target.bytesPerLine()) / 4;
+    auto* const bits = reinterpret_cast<quint32*>(target.bits());
+    auto fillBlock = [&](int x, int y, quint32 colour) { // the device pixels of widget pixel (x, y)
+        const int x0 = colFirst_[static_cast<std::size_t>(x - bl)];
+        const int x1 = colFirst_[static_cast<std::size_t>(x - bl) + 1];
+        const int y1 = rowFirst_[static_cast<std::size_t>(y - bt) + 1];
+        for (int dy = rowFirst_[static_cast<std::size_t>(y - bt)]; dy < y1; ++dy)
+            std::fill(bits + static_cast<std::size_t>(dy) * targetWords + x0,
+                      bits + static_cast<std::size_t>(dy) * targetWords + x1, colour);
+    };
+    for (std::size_t k = 0; k < n; ++k) {
+        const QRect rect = rects[k] & box;
+        if (rect.isEmpty())
+            continue;
+        const uchar* source = canvas_.bits() + static_cast<std::size_t>(rect.top()) * stride +
+                              static_cast<std::size_t>(rect.left()) * 3;
+        if (rect.width() == 1 && rect.height() == 1) { // an outline pixel
+            fillBlock(rect.left(), rect.top(),
+                      0xFF000000u | (quint32(source[2]) << 16) | (quint32(source[1]) << 8) |
+                          quint32(source[0]));
+            continue;
+        }
+        const int x0 = colFirst_[static_cast<std::size_t>(rect.left() - bl)];
+        const int count = colFirst_[static_cast<std::size_t>(rect.right() + 1 - bl)] - x0;
+        const int* map = columnMap_.data() + (x0 - boxX0);
+        for (int row = rect.top(); row <= rect.bottom(); ++row, source += stride) {
+            const int y0 = rowFirst_[static_cast<std::size_t>(row - bt)];
+            const int y1 = rowFirst_[static_cast<std::size_t>(row - bt) + 1];
+            if (y0 == y1)
+                continue;
+            convert(source, rowWords_.data() + rect.left(), rect.width());
+            quint32* first = bits + static_cast<std::size_t>(y0) * targetWords + x0;
+            expand(rowWords_.data(), map, first, count);
+            for (int y = y0 + 1; y < y1; ++y)
+                std::memcpy(bits + static_cast<std::size_t>(y) * targetWords + x0, first,
+                            static_cast<std::size_t>(count) * 4);
+        }
+    }
+    for (const Dot& d : dots)
+        if (box.contains(d.at))
+            fillBlock(d.at.x(), d.at.y(), d.colour);
+}
+
 const ImageView::Placement& ImageView::placement() {
     keyScratch_.clear();
     for (const QWidget* w = this; w != nullptr; w = w->parentWidget()) {
@@ -480,6 +636,18 @@ void ImageView::paintRect(QPainter& painter, const QRect& r) {
     QPaintEngine* engine = painter.paintEngine();
     QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
     const QTransform t = painter.deviceTransform();
+    if (device != nullptr && device->devType() == QInternal::Image && t.type() == QTransform::TxScale) {
+        // A scaled screen: the same device pixels as the direct repaints.
+        auto* target = static_cast<QImage*>(device);
+        const double ratio = target->devicePixelRatio();
+        const QPoint offset(qRound(t.dx() / ratio), qRound(t.dy() / ratio));
+        if (isOpaque32(target->format()) && ratio > 1.0 && t.m11() == ratio && t.m22() == ratio &&
+            t.dx() == offset.x() * ratio && t.dy() == offset.y() * ratio &&
+            target->rect().contains(deviceRect(r.translated(offset), ratio))) {
+            writeScaled(*target, offset, r, &r, 1, overlay_ != nullptr ? *overlay_ : std::vector<Dot>());
+            return;
+        }
+    }
     if (device != nullptr && device->devType() == QInternal::Image && t.type() <= QTransform::TxTranslate) {
         auto* target = static_cast<QImage*>(device);
         const QRect onDevice = r.translated(static_cast<int>(t.dx()), static_cast<int>(t.dy()));

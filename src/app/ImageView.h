@@ -68,6 +68,9 @@ private:
         QPoint offset;
     };
     const Placement& placement();
+    static QRect deviceRect(const QRect& logical, double ratio);
+    void writeScaled(QImage& target, QPoint offset, const QRect& box, const QRect* rects, std::size_t n,
+                     const std::vector<Dot>& dots);
 
     const Canvas& canvas_;
 
@@ -81,6 +84,10 @@ private:
     std::vector<Dot> pendingDots_;              // the outline to draw over them then
     const std::vector<Dot>* overlay_ = nullptr; // dots paintEvent draws over the canvas
     int flushes_ = 0;
+    std::vector<int> columnMap_;    // writeScaled: the widget column of each device column
+    std::vector<int> colFirst_;     // writeScaled: the first device column of each widget column
+    std::vector<int> rowFirst_;     // writeScaled: the first device row of each widget row
+    std::vector<quint32> rowWords_; // writeScaled: one converted picture row
     Placement placement_;
     std::vector<QRect> placementKey_; // the geometries placement_ was computed for
     std::vector<QRect> keyScratch_;

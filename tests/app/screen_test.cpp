@@ -9,7 +9,9 @@
 #include <QFrame>
 #include <QScrollArea>
 #include <QScrollBar>
+
 #include <QSlider>
+#include <cmath>
 
 namespace splot::test {
 namespace {
@@ -21,7 +23,11 @@ quint32 screenPixel(GuiRig& rig, int x, int y) {
     // Canvas row y is widget row imageHeight - 1 - y.
     const QPoint p =
         rig.form->Image1->mapTo(rig.form.get(), QPoint(x, rig.form->canvas().imageHeight() - 1 - y));
-    return image->pixel(p) & 0xFFFFFFu;
+    // On a scaled screen, the first device pixel of that window pixel.
+    const double r = image->devicePixelRatio();
+    const QPoint device(static_cast<int>(std::ceil(p.x() * r - 0.5)),
+                        static_cast<int>(std::ceil(p.y() * r - 0.5)));
+    return image->pixel(device) & 0xFFFFFFu;
 }
 
 // Screen pixels over a canvas square that differ from the canvas.
