@@ -260,15 +260,18 @@ void ImageView::repaintSpans(const std::vector<CanvasSpan>& spans) {
 // Repaints rects_ from the canvas. The last outline's dots go too; those the
 // rectangles cover are converted twice, which costs less than finding them.
 void ImageView::repaintRects() {
-    for (const QPoint& p : outlineOnScreen_)
-        rects_.emplace_back(p, QSize(1, 1));
+    if (!outlinePending_)
+        for (const QPoint& p : outlineOnScreen_)
+            rects_.emplace_back(p, QSize(1, 1));
     outlineOnScreen_.clear();
+    outlinePending_ = false;
     dots_.clear();
     present(rects_, dots_);
 }
 
 void ImageView::repaintAll() {
     outlineOnScreen_.clear();
+    outlinePending_ = false;
     if (batchDepth_ > 0) {
         pendingAll_ = true;
         pendingRects_.clear();
@@ -283,9 +286,13 @@ void ImageView::showOutline(const std::vector<CanvasPoint>& dots) {
     const int h = canvas_.imageHeight();
     const std::size_t stride = static_cast<std::size_t>(canvas_.bytesPerLine());
     rects_.clear();
-    for (const QPoint& p : outlineOnScreen_) // the last outline goes
-        rects_.emplace_back(p, QSize(1, 1));
+    // The last outline goes; one only shown earlier in this batch never
+    // reached the window, so its pixels need no repaint.
+    if (!outlinePending_)
+        for (const QPoint& p : outlineOnScreen_)
+            rects_.emplace_back(p, QSize(1, 1));
     outlineOnScreen_.clear();
+    outlinePending_ = batchDepth_ > 0;
     dots_.clear();
     for (const CanvasPoint& d : dots) {
         if (!canvas_.contains(d.x, d.y))
@@ -307,6 +314,7 @@ void ImageView::beginBatch() {
 void ImageView::endBatch() {
     if (batchDepth_ == 0 || --batchDepth_ > 0)
         return;
+    outlinePending_ = false; // the outline goes on screen now
     std::vector<QRect> rects;
     std::vector<Dot> dots;
     rects.swap(pendingRects_);

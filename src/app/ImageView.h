@@ -75,6 +75,7 @@ private:
     const Canvas& canvas_;
 
     std::vector<QPoint> outlineOnScreen_;       // widget coordinates: dots shown but no longer in the canvas
+    bool outlinePending_ = false;               // those dots were shown only inside the open batch
     QImage scratch_;                            // the repainted rectangle in the screen's 32-bit format
     std::vector<QRect> rects_;                  // working space: the rectangles of one repaint
     std::vector<Dot> dots_;                     // working space: the outline being shown
