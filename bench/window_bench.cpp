@@ -196,6 +196,29 @@ void BM_DrawShapesLots(benchmark::State& bench) {
 }
 BENCHMARK(BM_DrawShapesLots)->Arg(600)->Unit(benchmark::kMillisecond);
 
+// Draw Shape(s) as the user runs it: the menu item triggered, with "Draw lots
+// of shapes?" on, timed until the command has returned (the hourglass is
+// gone) and the window has handled what the command left. Run it under Xvfb
+// with QT_QPA_PLATFORM=xcb for the X11 path.
+void BM_DrawShapesLotsMenu(benchmark::State& bench) {
+    WindowRig& r = rig();
+    SplottingScene scene(r, static_cast<int>(bench.range(0)));
+    splot::Session& session = scene.session();
+    session.state().shape.shapeDrawLots = true;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        scene.clear();
+        session.canvas().RefreshPicture();
+        session.random().seed(7);
+        QApplication::processEvents();
+        bench.ResumeTiming();
+        r.form->DrawShapes1->trigger();
+        QApplication::processEvents();
+    }
+    scene.reportCanvas(bench);
+}
+BENCHMARK(BM_DrawShapesLotsMenu)->Arg(600)->Unit(benchmark::kMillisecond);
+
 // BM_DrawCircleNoDisplay through the window: 720 points, pen 1000.
 void BM_DrawCircle(benchmark::State& bench) {
     SplottingScene scene(rig(), static_cast<int>(bench.range(0)));

@@ -411,47 +411,27 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
     const QPoint offset = place.offset;
     const QRect onWindow = box.translated(offset);
     // beginPaint tells the window system which pixels will change and waits
-    // until it has finished reading them for an earlier flush. An opaque
-    // store at scale 1 is announced once per flush, for the whole visible
-    // picture. A store with an alpha channel clears what is announced, and on
-    // a scaled screen the store's image is a new wrapper after every
-    // beginPaint: there each write announces its own box.
-    QWindow* const handle = win->windowHandle();
-    const bool announceEach = handle->devicePixelRatio() != 1.0 || handle->format().hasAlpha() ||
-                              win->testAttribute(Qt::WA_TranslucentBackground);
-    const bool began = announceEach || !announced_;
-    if (began)
-        store->beginPaint(QRegion(announceEach ? onWindow : clip.translated(offset)));
+    // until it has finished reading them for an earlier flush; every write
+    // announces its own box (announcing more, or announcing later, makes
+    // X11 send far more than changed). On a scaled screen the store's image
+    // is a new wrapper after every beginPaint, so it is fetched after it.
+    store->beginPaint(QRegion(onWindow));
     QPaintDevice* device = store->paintDevice();
     auto* target =
         device != nullptr && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
     const double ratio = target != nullptr ? target->devicePixelRatio() : 1.0;
     if (target == nullptr || !isOpaque32(target->format()) || ratio < 1.0 ||
-        (target->hasAlphaChannel() && !announceEach) ||
         !target->rect().contains(deviceRect(onWindow, ratio))) {
-        if (began)
-            store->endPaint();
-        announced_ = false;
-        // All of what was announced, as beginPaint may have cleared it.
-        if (began && !announceEach) {
-            overlay_ = &dots;
-            QWidget::repaint(clip);
-            overlay_ = nullptr;
-        } else
-            widgetRepaint(box);
-        return;
-    }
-    if (began && !announceEach) {
         store->endPaint();
-        announced_ = true;
+        widgetRepaint(box); // the whole box, as beginPaint may have cleared it
+        return;
     }
     if (ratio != 1.0) {
         if (target->hasAlphaChannel())
             writeScaled(*target, offset, box, &box, 1, dots); // beginPaint cleared all of the box
         else
             writeScaled(*target, offset, box, rects.data(), rects.size(), dots);
-        if (announceEach)
-            store->endPaint();
+        store->endPaint();
         unflushed_ |= onWindow;
         flushPaced();
         return;
@@ -482,8 +462,7 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
         if (x >= cl && x <= cr && y >= ct && y <= cb)
             *at(d.at) = d.colour;
     }
-    if (announceEach)
-        store->endPaint();
+    store->endPaint();
     unflushed_ |= onWindow;
     flushPaced();
 }
@@ -506,7 +485,6 @@ void ImageView::flushPaced() {
 
 void ImageView::flushNow() {
     flushTimer_.stop();
-    announced_ = false;
     if (unflushed_.isEmpty())
         return;
     const QRect area = std::exchange(unflushed_, QRect());
@@ -612,13 +590,11 @@ const ImageView::Placement& ImageView::placement() {
         placement_.clip = visibleArea.boundingRect() & rect();
         placement_.offset = mapTo(window(), QPoint(0, 0));
         placementKey_.swap(keyScratch_);
-        announced_ = false;
     }
     return placement_;
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
-    announced_ = false; // the window system is about to read this area
     QPainter painter(this);
     const int w = canvas_.imageWidth();
     const int h = canvas_.imageHeight();

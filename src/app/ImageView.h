@@ -92,7 +92,6 @@ private:
     Placement placement_;
     std::vector<QRect> placementKey_; // the geometries placement_ was computed for
     std::vector<QRect> keyScratch_;
-    bool announced_ = false;   // the visible picture was announced to the store since the last flush
     QRect unflushed_;          // window pixels written but not yet flushed
     QElapsedTimer sinceFlush_; // since the last flush of unflushed pixels
     QTimer flushTimer_;        // the pending paced flush
