@@ -473,18 +473,22 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
 // flushed at once, later ones wait for the interval, and the timer (or the
 // end of the command) flushes the last state.
 void ImageView::flushPaced() {
-    if (unflushed_.isEmpty() || flushTimer_.isActive()) // the timer flushes it all
+    if (unflushed_.isEmpty())
         return;
+    // Checked with every write: a circle processes no events, so its timer
+    // cannot fire before the command ends.
     const qint64 waited = sinceFlush_.isValid() ? sinceFlush_.elapsed() : qint64(flushIntervalMs);
     if (waited >= flushIntervalMs) {
         flushNow();
         return;
     }
-    flushTimer_.start(static_cast<int>(flushIntervalMs - waited));
+    if (!flushTimer_.isActive())
+        flushTimer_.start(static_cast<int>(flushIntervalMs - waited));
 }
 
+// The timer is left running when this flushes first: stopping and starting
+// it with every mouse move would cost more than its one idle shot.
 void ImageView::flushNow() {
-    flushTimer_.stop();
     if (unflushed_.isEmpty())
         return;
     const QRect area = std::exchange(unflushed_, QRect());
