@@ -346,14 +346,14 @@ void ImageView::present(const std::vector<QRect>& rects, const std::vector<Dot>&
 }
 
 // Puts the rectangles of canvas pixels (widget coordinates, inside the
-// widget, possibly overlapping), with the dots over them, on screen before
-// returning. The usual case, a shown window with a plain 32-bit raster
-// backing store at scale 1 whose visible part of the image is one rectangle,
-// writes the pixels straight into the backing store and flushes their
-// bounding box once: the full widget repaint machinery, or region arithmetic
-// over a stamp's hundreds of row spans, would cost more than the pixels
-// themselves. Anything else takes the ordinary synchronous widget repaint,
-// which draws the dots through overlay_.
+// widget, possibly overlapping), with the dots over them, into the window
+// before returning. The usual case, a shown window with a plain 32-bit raster
+// backing store (at any scale of at least 1) whose visible part of the image
+// is one rectangle, writes the pixels straight into the backing store and
+// flushes their bounding box, paced: the full widget repaint machinery, or
+// region arithmetic over a stamp's hundreds of row spans, would cost more
+// than the pixels themselves. Anything else takes the ordinary synchronous
+// widget repaint, which draws the dots through overlay_.
 void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>& dots) {
     if (rects.empty() && dots.empty())
         return;
@@ -610,8 +610,9 @@ void ImageView::paintEvent(QPaintEvent* event) {
 }
 
 // Converts one rectangle of canvas bytes straight into the window's raster
-// backing store when it is a plain 32-bit image at scale 1 (the usual case);
-// otherwise through a reusable buffer and the painter. Either way only the
+// backing store when it is a plain 32-bit image (the usual case; on a scaled
+// screen as writeScaled does); otherwise through a reusable buffer and the
+// painter. Either way only the
 // rectangle is touched and the canvas buffer is only read. (Handing the
 // painter a BGR view of the canvas instead makes it convert span by span
 // through Qt's thread pool, whose hand-offs cost more than the conversion.)
