@@ -1,16 +1,22 @@
 // A complete mouse-move event of a stroke through the real main window on
-// Qt's offscreen platform, against the stamp alone on the same canvas.
+// Qt's offscreen platform, against the stamp alone on the same canvas; and the
+// pen walks, shape batches and circles of splotting_bench.cpp through the same
+// window, each doing exactly the work of its NoDisplay twin plus the display's.
 #include "app/AppWindows.h"
 #include "app/ImageView.h"
 #include "app/QtPorts.h"
 #include "app/splot.h"
+#include "splotting/Splotting.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSlider>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -107,5 +113,125 @@ void BM_MouseMoveStampOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MouseMoveStampOnly)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+// The canvas in the state of the NoDisplay rig: a white size x size picture
+// and the program's default settings (the window's own are put back after).
+class SplottingScene {
+public:
+    SplottingScene(WindowRig& r, int size)
+        : rig_(r), saved_(r.form->session().state()), savedSplotting_(r.form->session().splotting()) {
+        splot::Session& session = r.form->session();
+        if (r.form->canvas().imageWidth() != size || r.form->canvas().imageHeight() != size)
+            r.form->MakeNewImage(size, size, false);
+        session.state() = splot::SplotState{};
+        session.splotting() = splot::SplottingState{};
+        session.state().paint.imageWidth = size;
+        session.state().paint.imageHeight = size;
+        session.random().seed(2024);
+        clear();
+        session.canvas().RefreshPicture();
+        QApplication::processEvents();
+    }
+    ~SplottingScene() {
+        rig_.form->session().state() = saved_;
+        rig_.form->session().splotting() = savedSplotting_;
+    }
+    SplottingScene(const SplottingScene&) = delete;
+    SplottingScene& operator=(const SplottingScene&) = delete;
+
+    splot::Session& session() { return rig_.form->session(); }
+    void clear() {
+        splot::Canvas& c = session().canvas();
+        std::memset(c.bits(), 255, static_cast<std::size_t>(c.bytesPerLine()) * c.imageHeight());
+    }
+    // A hash of the canvas bytes, to compare with the NoDisplay run.
+    void reportCanvas(benchmark::State& bench) {
+        const splot::Canvas& c = session().canvas();
+        std::uint64_t h = 1469598103934665603ULL;
+        const std::size_t n = static_cast<std::size_t>(c.bytesPerLine()) * c.imageHeight();
+        for (std::size_t i = 0; i < n; i += 61)
+            h = (h ^ c.bits()[i]) * 1099511628211ULL;
+        bench.counters["canvas"] = static_cast<double>(h % 1000000007ULL);
+    }
+
+private:
+    WindowRig& rig_;
+    splot::SplotState saved_;
+    splot::SplottingState savedSplotting_;
+};
+
+// BM_WalkNoDisplay through the window: every stamp into the window at once,
+// the screen flushes paced, one flush when the walk ends. The walk's event
+// passes go through the real event pump.
+void BM_Walk(benchmark::State& bench) {
+    SplottingScene scene(rig(), static_cast<int>(bench.range(0)));
+    splot::Session& session = scene.session();
+    session.state().paint.penWidth = 10;
+    session.state().shape.shapeSectionLength = 5;
+    for (auto _ : bench) {
+        splot::Canvas& canvas = session.canvas();
+        for (int y = 90; y <= 110; ++y)
+            std::fill(canvas.row(y), canvas.row(y) + canvas.imageWidth(), splot::BgrPixel{255, 255, 255});
+        const splot::WalkResult r =
+            session.splotter().travel().HeadFromAtoB(splot::KMingo(100, 100), splot::KMingo(300, 100));
+        canvas.flushDisplay();
+        benchmark::DoNotOptimize(r);
+    }
+    scene.reportCanvas(bench);
+}
+BENCHMARK(BM_Walk)->Arg(600)->Unit(benchmark::kMicrosecond);
+
+// BM_DrawShapesLotsNoDisplay through the window.
+void BM_DrawShapesLots(benchmark::State& bench) {
+    SplottingScene scene(rig(), static_cast<int>(bench.range(0)));
+    splot::Session& session = scene.session();
+    session.state().shape.shapeDrawLots = true;
+    for (auto _ : bench) {
+        scene.clear();
+        session.random().seed(7);
+        session.splotter().DrawShapes();
+        session.canvas().flushDisplay();
+    }
+    scene.reportCanvas(bench);
+}
+BENCHMARK(BM_DrawShapesLots)->Arg(600)->Unit(benchmark::kMillisecond);
+
+// Draw Shape(s) as the user runs it: the menu item triggered, with "Draw lots
+// of shapes?" on, timed until the command has returned (the hourglass is
+// gone) and the window has handled what the command left. Run it under Xvfb
+// with QT_QPA_PLATFORM=xcb for the X11 path.
+void BM_DrawShapesLotsMenu(benchmark::State& bench) {
+    WindowRig& r = rig();
+    SplottingScene scene(r, static_cast<int>(bench.range(0)));
+    splot::Session& session = scene.session();
+    session.state().shape.shapeDrawLots = true;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        scene.clear();
+        session.canvas().RefreshPicture();
+        session.random().seed(7);
+        QApplication::processEvents();
+        bench.ResumeTiming();
+        r.form->DrawShapes1->trigger();
+        QApplication::processEvents();
+    }
+    scene.reportCanvas(bench);
+}
+BENCHMARK(BM_DrawShapesLotsMenu)->Arg(600)->Unit(benchmark::kMillisecond);
+
+// BM_DrawCircleNoDisplay through the window: 720 points, pen 1000.
+void BM_DrawCircle(benchmark::State& bench) {
+    SplottingScene scene(rig(), static_cast<int>(bench.range(0)));
+    splot::Session& session = scene.session();
+    session.state().circle.circleNumberOfPoints = 720;
+    session.state().circle.circleUsePenWidth = true;
+    session.state().circle.circlePenWidth = 1000;
+    for (auto _ : bench) {
+        session.splotter().DrawCircle();
+        session.canvas().flushDisplay();
+    }
+    scene.reportCanvas(bench);
+}
+BENCHMARK(BM_DrawCircle)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace

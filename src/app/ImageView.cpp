@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <immintrin.h>
 #include <utility>
 
@@ -165,6 +167,60 @@ void convertRects(const ConversionJob& job, const QRect* rects, std::size_t n) {
     convertRectsBaseline(job, rects, n);
 }
 
+// Words out[i] = words[map[i]] for a non-decreasing map that steps by at
+// most one (a device pixel row of a picture row shown at a ratio of at least
+// 1). words must stay readable 16 words past the last index used.
+void expandBaseline(const quint32* words, const int* map, quint32* out, int n) {
+    for (int i = 0; i < n; ++i)
+        out[i] = words[map[i]];
+}
+
+SPLOT_TARGET_AVX2 void expandAvx2(const quint32* words, const int* map, quint32* out, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const int base = map[i];
+        const __m256i rel = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(map + i)),
+                                             _mm256_set1_epi32(base));
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + base));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_permutevar8x32_epi32(v, rel));
+    }
+    for (; i < n; ++i)
+        out[i] = words[map[i]];
+}
+
+SPLOT_TARGET_AVX512 void expandAvx512(const quint32* words, const int* map, quint32* out, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const int base = map[i];
+        const __m512i rel = _mm512_sub_epi32(_mm512_loadu_si512(map + i), _mm512_set1_epi32(base));
+        _mm512_storeu_si512(out + i,
+                            _mm512_maskz_permutexvar_epi32(0xFFFF, rel, _mm512_loadu_si512(words + base)));
+    }
+    for (; i < n; ++i)
+        out[i] = words[map[i]];
+}
+
+using Expander = void (*)(const quint32*, const int*, quint32*, int);
+
+Expander expander() {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        return expandAvx512;
+    case DispatchLevel::Avx2:
+        return expandAvx2;
+    case DispatchLevel::Baseline:
+        break;
+    }
+    return expandBaseline;
+}
+
+// The first device pixel (along one axis) of logical pixel p at ratio r:
+// device pixel d shows the logical pixel that holds its centre, p =
+// floor((d + 0.5) / r), the way Qt scales an image without smoothing.
+int firstDevicePixel(int p, double r) {
+    return static_cast<int>(std::ceil(p * r - 0.5));
+}
+
 bool isOpaque32(QImage::Format f) {
     return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
            f == QImage::Format_ARGB32_Premultiplied;
@@ -174,6 +230,9 @@ bool isOpaque32(QImage::Format f) {
 ImageView::ImageView(const Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    flushTimer_.setSingleShot(true);
+    flushTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&flushTimer_, &QTimer::timeout, this, &ImageView::flushNow);
 }
 
 QRect ImageView::toWidgetRect(const CanvasRect& r) const {
@@ -201,15 +260,18 @@ void ImageView::repaintSpans(const std::vector<CanvasSpan>& spans) {
 // Repaints rects_ from the canvas. The last outline's dots go too; those the
 // rectangles cover are converted twice, which costs less than finding them.
 void ImageView::repaintRects() {
-    for (const QPoint& p : outlineOnScreen_)
-        rects_.emplace_back(p, QSize(1, 1));
+    if (!outlinePending_)
+        for (const QPoint& p : outlineOnScreen_)
+            rects_.emplace_back(p, QSize(1, 1));
     outlineOnScreen_.clear();
+    outlinePending_ = false;
     dots_.clear();
     present(rects_, dots_);
 }
 
 void ImageView::repaintAll() {
     outlineOnScreen_.clear();
+    outlinePending_ = false;
     if (batchDepth_ > 0) {
         pendingAll_ = true;
         pendingRects_.clear();
@@ -224,9 +286,13 @@ void ImageView::showOutline(const std::vector<CanvasPoint>& dots) {
     const int h = canvas_.imageHeight();
     const std::size_t stride = static_cast<std::size_t>(canvas_.bytesPerLine());
     rects_.clear();
-    for (const QPoint& p : outlineOnScreen_) // the last outline goes
-        rects_.emplace_back(p, QSize(1, 1));
+    // The last outline goes; one only shown earlier in this batch never
+    // reached the window, so its pixels need no repaint.
+    if (!outlinePending_)
+        for (const QPoint& p : outlineOnScreen_)
+            rects_.emplace_back(p, QSize(1, 1));
     outlineOnScreen_.clear();
+    outlinePending_ = batchDepth_ > 0;
     dots_.clear();
     for (const CanvasPoint& d : dots) {
         if (!canvas_.contains(d.x, d.y))
@@ -248,6 +314,7 @@ void ImageView::beginBatch() {
 void ImageView::endBatch() {
     if (batchDepth_ == 0 || --batchDepth_ > 0)
         return;
+    outlinePending_ = false; // the outline goes on screen now
     std::vector<QRect> rects;
     std::vector<Dot> dots;
     rects.swap(pendingRects_);
@@ -279,14 +346,14 @@ void ImageView::present(const std::vector<QRect>& rects, const std::vector<Dot>&
 }
 
 // Puts the rectangles of canvas pixels (widget coordinates, inside the
-// widget, possibly overlapping), with the dots over them, on screen before
-// returning. The usual case, a shown window with a plain 32-bit raster
-// backing store at scale 1 whose visible part of the image is one rectangle,
-// writes the pixels straight into the backing store and flushes their
-// bounding box once: the full widget repaint machinery, or region arithmetic
-// over a stamp's hundreds of row spans, would cost more than the pixels
-// themselves. Anything else takes the ordinary synchronous widget repaint,
-// which draws the dots through overlay_.
+// widget, possibly overlapping), with the dots over them, into the window
+// before returning. The usual case, a shown window with a plain 32-bit raster
+// backing store (at any scale of at least 1) whose visible part of the image
+// is one rectangle, writes the pixels straight into the backing store and
+// flushes their bounding box, paced: the full widget repaint machinery, or
+// region arithmetic over a stamp's hundreds of row spans, would cost more
+// than the pixels themselves. Anything else takes the ordinary synchronous
+// widget repaint, which draws the dots through overlay_.
 void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>& dots) {
     if (rects.empty() && dots.empty())
         return;
@@ -309,12 +376,12 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
         widgetRepaint(QRect());
         return;
     }
-    const QRegion visibleArea = visibleRegion();
-    if (visibleArea.rectCount() > 1) {
+    const Placement& place = placement();
+    if (!place.single) {
         widgetRepaint(QRect());
         return;
     }
-    const QRect clip = visibleArea.boundingRect() & rect();
+    const QRect clip = place.clip;
     // The box and the clipped rectangles in plain integers: a stamp brings
     // hundreds of rectangles, and QRect's operators are calls into the library.
     const int cl = clip.left(), ct = clip.top(), cr = clip.right(), cb = clip.bottom();
@@ -341,16 +408,32 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
     if (bl > br || bt > bb)
         return;
     const QRect box(QPoint(bl, bt), QPoint(br, bb));
-    const QPoint offset = mapTo(win, QPoint(0, 0));
+    const QPoint offset = place.offset;
     const QRect onWindow = box.translated(offset);
+    // beginPaint tells the window system which pixels will change and waits
+    // until it has finished reading them for an earlier flush; every write
+    // announces its own box (announcing more, or announcing later, makes
+    // X11 send far more than changed). On a scaled screen the store's image
+    // is a new wrapper after every beginPaint, so it is fetched after it.
     store->beginPaint(QRegion(onWindow));
     QPaintDevice* device = store->paintDevice();
     auto* target =
         device != nullptr && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
-    if (target == nullptr || !isOpaque32(target->format()) || target->devicePixelRatio() != 1.0 ||
-        !target->rect().contains(onWindow)) {
+    const double ratio = target != nullptr ? target->devicePixelRatio() : 1.0;
+    if (target == nullptr || !isOpaque32(target->format()) || ratio < 1.0 ||
+        !target->rect().contains(deviceRect(onWindow, ratio))) {
         store->endPaint();
         widgetRepaint(box); // the whole box, as beginPaint may have cleared it
+        return;
+    }
+    if (ratio != 1.0) {
+        if (target->hasAlphaChannel())
+            writeScaled(*target, offset, box, &box, 1, dots); // beginPaint cleared all of the box
+        else
+            writeScaled(*target, offset, box, rects.data(), rects.size(), dots);
+        store->endPaint();
+        unflushed_ |= onWindow;
+        flushPaced();
         return;
     }
     uchar* const targetBits = target->bits(); // detaches once, not per row
@@ -380,8 +463,139 @@ void ImageView::paintNow(const std::vector<QRect>& rects, const std::vector<Dot>
             *at(d.at) = d.colour;
     }
     store->endPaint();
-    store->flush(QRegion(onWindow), win->windowHandle());
+    unflushed_ |= onWindow;
+    flushPaced();
+}
+
+// A walk stamps every few microseconds and a flush to the window system
+// costs far more than a small stamp; the screen cannot show more than one
+// state per refresh anyway. So the first write after a quiet spell is
+// flushed at once, later ones wait for the interval, and the timer (or the
+// end of the command) flushes the last state.
+void ImageView::flushPaced() {
+    if (unflushed_.isEmpty())
+        return;
+    // Checked with every write: a circle processes no events, so its timer
+    // cannot fire before the command ends.
+    const qint64 waited = sinceFlush_.isValid() ? sinceFlush_.elapsed() : qint64(flushIntervalMs);
+    if (waited >= flushIntervalMs) {
+        flushNow();
+        return;
+    }
+    if (!flushTimer_.isActive())
+        flushTimer_.start(static_cast<int>(flushIntervalMs - waited));
+}
+
+// The timer is left running when this flushes first: stopping and starting
+// it with every mouse move would cost more than its one idle shot.
+void ImageView::flushNow() {
+    if (unflushed_.isEmpty())
+        return;
+    const QRect area = std::exchange(unflushed_, QRect());
+    QWidget* win = window();
+    QBackingStore* store = win != nullptr ? win->backingStore() : nullptr;
+    if (store == nullptr || win->windowHandle() == nullptr || !win->windowHandle()->isExposed())
+        return; // nothing on screen to bring up to date; an expose repaints it all
+    store->flush(QRegion(area & QRect(QPoint(0, 0), store->size())), win->windowHandle());
+    sinceFlush_.start();
     ++flushes_;
+}
+
+// The device pixels of a rectangle of logical window pixels.
+QRect ImageView::deviceRect(const QRect& logical, double ratio) {
+    if (ratio == 1.0)
+        return logical;
+    return QRect(QPoint(firstDevicePixel(logical.left(), ratio), firstDevicePixel(logical.top(), ratio)),
+                 QPoint(firstDevicePixel(logical.right() + 1, ratio) - 1,
+                        firstDevicePixel(logical.bottom() + 1, ratio) - 1));
+}
+
+// The rectangles (widget coordinates, cut to box) into a store image whose
+// device pixel ratio is above 1, offset being the widget's place in the
+// window: each device pixel shows the picture pixel that holds its centre,
+// so every picture pixel covers whole device pixels (two by two at a ratio
+// of 2) and nothing is blurred. A picture row is converted once and its
+// further device rows are copies.
+void ImageView::writeScaled(QImage& target, QPoint offset, const QRect& box, const QRect* rects,
+                            std::size_t n, const std::vector<Dot>& dots) {
+    const double r = target.devicePixelRatio();
+    const int bl = box.left(), bt = box.top();
+    // The first device column of each widget column of the box (and of the
+    // one after it), the widget column of each device column, and the same
+    // for rows: every rectangle below is then table look-ups.
+    colFirst_.resize(static_cast<std::size_t>(box.width()) + 1);
+    for (int c = 0; c <= box.width(); ++c)
+        colFirst_[static_cast<std::size_t>(c)] = firstDevicePixel(bl + c + offset.x(), r);
+    rowFirst_.resize(static_cast<std::size_t>(box.height()) + 1);
+    for (int c = 0; c <= box.height(); ++c)
+        rowFirst_[static_cast<std::size_t>(c)] = firstDevicePixel(bt + c + offset.y(), r);
+    const int boxX0 = colFirst_.front();
+    columnMap_.resize(static_cast<std::size_t>(colFirst_.back() - boxX0));
+    for (int c = 0; c < box.width(); ++c)
+        std::fill(columnMap_.begin() + (colFirst_[static_cast<std::size_t>(c)] - boxX0),
+                  columnMap_.begin() + (colFirst_[static_cast<std::size_t>(c) + 1] - boxX0), bl + c);
+    rowWords_.resize(static_cast<std::size_t>(width()) + 16); // by widget column, padded for the expander
+    const RowConverter convert = rowConverter();
+    const Expander expand = expander();
+    const std::size_t stride = static_cast<std::size_t>(canvas_.bytesPerLine());
+    const std::size_t targetWords = static_cast<std::size_t>(target.bytesPerLine()) / 4;
+    auto* const bits = reinterpret_cast<quint32*>(target.bits());
+    auto fillBlock = [&](int x, int y, quint32 colour) { // the device pixels of widget pixel (x, y)
+        const int x0 = colFirst_[static_cast<std::size_t>(x - bl)];
+        const int x1 = colFirst_[static_cast<std::size_t>(x - bl) + 1];
+        const int y1 = rowFirst_[static_cast<std::size_t>(y - bt) + 1];
+        for (int dy = rowFirst_[static_cast<std::size_t>(y - bt)]; dy < y1; ++dy)
+            std::fill(bits + static_cast<std::size_t>(dy) * targetWords + x0,
+                      bits + static_cast<std::size_t>(dy) * targetWords + x1, colour);
+    };
+    for (std::size_t k = 0; k < n; ++k) {
+        const QRect rect = rects[k] & box;
+        if (rect.isEmpty())
+            continue;
+        const uchar* source = canvas_.bits() + static_cast<std::size_t>(rect.top()) * stride +
+                              static_cast<std::size_t>(rect.left()) * 3;
+        if (rect.width() == 1 && rect.height() == 1) { // an outline pixel
+            fillBlock(rect.left(), rect.top(),
+                      0xFF000000u | (quint32(source[2]) << 16) | (quint32(source[1]) << 8) |
+                          quint32(source[0]));
+            continue;
+        }
+        const int x0 = colFirst_[static_cast<std::size_t>(rect.left() - bl)];
+        const int count = colFirst_[static_cast<std::size_t>(rect.right() + 1 - bl)] - x0;
+        const int* map = columnMap_.data() + (x0 - boxX0);
+        for (int row = rect.top(); row <= rect.bottom(); ++row, source += stride) {
+            const int y0 = rowFirst_[static_cast<std::size_t>(row - bt)];
+            const int y1 = rowFirst_[static_cast<std::size_t>(row - bt) + 1];
+            if (y0 == y1)
+                continue;
+            convert(source, rowWords_.data() + rect.left(), rect.width());
+            quint32* first = bits + static_cast<std::size_t>(y0) * targetWords + x0;
+            expand(rowWords_.data(), map, first, count);
+            for (int y = y0 + 1; y < y1; ++y)
+                std::memcpy(bits + static_cast<std::size_t>(y) * targetWords + x0, first,
+                            static_cast<std::size_t>(count) * 4);
+        }
+    }
+    for (const Dot& d : dots)
+        if (box.contains(d.at))
+            fillBlock(d.at.x(), d.at.y(), d.colour);
+}
+
+const ImageView::Placement& ImageView::placement() {
+    keyScratch_.clear();
+    for (const QWidget* w = this; w != nullptr; w = w->parentWidget()) {
+        keyScratch_.push_back(w->geometry());
+        if (w->isWindow())
+            break;
+    }
+    if (keyScratch_ != placementKey_) {
+        const QRegion visibleArea = visibleRegion();
+        placement_.single = visibleArea.rectCount() <= 1;
+        placement_.clip = visibleArea.boundingRect() & rect();
+        placement_.offset = mapTo(window(), QPoint(0, 0));
+        placementKey_.swap(keyScratch_);
+    }
+    return placement_;
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
@@ -396,8 +610,9 @@ void ImageView::paintEvent(QPaintEvent* event) {
 }
 
 // Converts one rectangle of canvas bytes straight into the window's raster
-// backing store when it is a plain 32-bit image at scale 1 (the usual case);
-// otherwise through a reusable buffer and the painter. Either way only the
+// backing store when it is a plain 32-bit image (the usual case; on a scaled
+// screen as writeScaled does); otherwise through a reusable buffer and the
+// painter. Either way only the
 // rectangle is touched and the canvas buffer is only read. (Handing the
 // painter a BGR view of the canvas instead makes it convert span by span
 // through Qt's thread pool, whose hand-offs cost more than the conversion.)
@@ -410,6 +625,18 @@ void ImageView::paintRect(QPainter& painter, const QRect& r) {
     QPaintEngine* engine = painter.paintEngine();
     QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
     const QTransform t = painter.deviceTransform();
+    if (device != nullptr && device->devType() == QInternal::Image && t.type() == QTransform::TxScale) {
+        // A scaled screen: the same device pixels as the direct repaints.
+        auto* target = static_cast<QImage*>(device);
+        const double ratio = target->devicePixelRatio();
+        const QPoint offset(qRound(t.dx() / ratio), qRound(t.dy() / ratio));
+        if (isOpaque32(target->format()) && ratio > 1.0 && t.m11() == ratio && t.m22() == ratio &&
+            t.dx() == offset.x() * ratio && t.dy() == offset.y() * ratio &&
+            target->rect().contains(deviceRect(r.translated(offset), ratio))) {
+            writeScaled(*target, offset, r, &r, 1, overlay_ != nullptr ? *overlay_ : std::vector<Dot>());
+            return;
+        }
+    }
     if (device != nullptr && device->devType() == QInternal::Image && t.type() <= QTransform::TxTranslate) {
         auto* target = static_cast<QImage*>(device);
         const QRect onDevice = r.translated(static_cast<int>(t.dx()), static_cast<int>(t.dy()));

@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QWidget>
+#include <QtMath>
 
 #include <cstdlib>
 
@@ -87,16 +89,59 @@ std::optional<std::string> QtPrompts::saveFile(const FileDialogRequest& request)
     return runDialog(parent_, request, QFileDialog::AcceptSave);
 }
 
+// Remembers the exact global position of the last mouse event of the
+// application.
+class QtMousePort::Tracker : public QObject {
+public:
+    Tracker() {
+        if (QCoreApplication::instance() != nullptr)
+            QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            global = static_cast<QMouseEvent*>(event)->globalPosition();
+            known = true;
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    QPointF global;
+    bool known = false;
+};
+
+QtMousePort::QtMousePort() : tracker_(std::make_unique<Tracker>()) {}
+QtMousePort::~QtMousePort() = default;
+
+QPoint QtMousePort::pixelUnderPointer() const {
+    const QPoint rounded = QCursor::pos();
+    QPointF global = rounded;
+    if (tracker_->known && tracker_->global.toPoint() == rounded)
+        global = tracker_->global;
+    const QPointF local = image_->mapFromGlobal(global);
+    // The device pixel under the pointer starts at local; it shows the image
+    // pixel that holds its centre, half a device pixel further on (a centre
+    // exactly on a pixel edge belongs to the pixel after it, whatever the
+    // rounding of the division that put the pointer there).
+    const qreal half = 0.5 / image_->devicePixelRatioF() + 1e-6;
+    return QPoint(qFloor(local.x() + half), qFloor(local.y() + half));
+}
+
 int QtMousePort::getXMouse() {
     if (!image_)
         return 0;
-    return image_->mapFromGlobal(QCursor::pos()).x();
+    return pixelUnderPointer().x();
 }
 
 int QtMousePort::getYMouse() {
     if (!image_ || imageHeight_ == nullptr)
         return 0;
-    return *imageHeight_ - image_->mapFromGlobal(QCursor::pos()).y();
+    return *imageHeight_ - pixelUnderPointer().y();
 }
 
 bool QtMousePort::leftButtonHeld() {

@@ -3,7 +3,11 @@
 #include "paint/Ports.h"
 #include "session/SessionPorts.h"
 
+#include <QPoint>
+#include <QPointF>
 #include <QPointer>
+
+#include <memory>
 
 class QWidget;
 
@@ -27,10 +31,16 @@ private:
 
 // Pointer position relative to the image control, converted to canvas
 // coordinates: x = pixels right of the image's left edge, y = imageHeight
-// minus pixels below its top edge.
+// minus pixels below its top edge. The pixel is the image pixel shown at the
+// device pixel under the pointer, also on a scaled screen (where QCursor::pos
+// is rounded to whole logical pixels, the exact position of the last mouse
+// event is used while the cursor has not moved away from it).
 class QtMousePort : public MousePort {
 public:
-    QtMousePort() = default;
+    QtMousePort();
+    ~QtMousePort() override;
+    QtMousePort(const QtMousePort&) = delete;
+    QtMousePort& operator=(const QtMousePort&) = delete;
     void setImage(QWidget* image, const int* imageHeight) {
         image_ = image;
         imageHeight_ = imageHeight;
@@ -41,8 +51,13 @@ public:
     bool rightButtonHeld() override;
 
 private:
+    class Tracker;
+    // The image pixel (widget coordinates) under the pointer.
+    QPoint pixelUnderPointer() const;
+
     QPointer<QWidget> image_;
     const int* imageHeight_ = nullptr;
+    std::unique_ptr<Tracker> tracker_;
 };
 
 class QtEventPump : public EventPump {

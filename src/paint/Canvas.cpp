@@ -175,4 +175,9 @@ void Canvas::showOutline(const std::vector<CanvasPoint>& dots) const {
         display_->showOutline(dots);
 }
 
+void Canvas::flushDisplay() const {
+    if (display_ != nullptr)
+        display_->flushNow();
+}
+
 } // namespace splot

@@ -84,6 +84,8 @@ public:
     void endDisplayBatch() const;
     // Puts the outline dots on screen (see Display::showOutline).
     void showOutline(const std::vector<CanvasPoint>& dots) const;
+    // Puts every repaint so far on screen now (see Display::flushNow).
+    void flushDisplay() const;
 
 private:
     struct FreeDeleter {

@@ -112,9 +112,14 @@ struct CanvasSpan {
     int right = -1;
 };
 
-// Repaints the image view from the canvas bytes, at once. Besides what it is
-// asked to repaint, every repaint also covers the pixels of the last outline
-// shown, so an outline disappears from the screen with the next repaint.
+// Repaints the image view from the canvas bytes, at once: when a call returns
+// the window holds the new pixels. Putting them on the physical screen may be
+// paced (a walk or a circle stamps far more often than a screen refreshes),
+// but never by more than a few milliseconds, and flushNow() puts everything
+// on screen at once; the session calls it when a command ends. Besides what
+// it is asked to repaint, every repaint also covers the pixels of the last
+// outline shown, so an outline disappears from the screen with the next
+// repaint.
 class Display {
 public:
     virtual ~Display() = default;
@@ -149,6 +154,10 @@ public:
     // flush instead of one per call. Batches nest.
     virtual void beginBatch() {}
     virtual void endBatch() {}
+
+    // Everything repainted so far reaches the screen before this returns (the
+    // end of a command: a mouse move, a click, a walk, a circle).
+    virtual void flushNow() {}
 };
 
 } // namespace splot

@@ -155,37 +155,40 @@ void Session::imageMouseDown() {
 }
 
 void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
-    const DisplayBatch batch(canvas_); // one screen update for the whole move
-    StrokeState& stroke = state_.stroke;
-    stroke.brushOutlineShown = true;
-    KMingo previous(stroke.lastMouseX, stroke.lastMouseY);
-    stroke.lastMouseX = ports_.mouse->getXMouse();
-    stroke.lastMouseY = ports_.mouse->getYMouse();
-    const KMingo current(stroke.lastMouseX, stroke.lastMouseY);
+    {
+        const DisplayBatch batch(canvas_); // one screen update for the whole move
+        StrokeState& stroke = state_.stroke;
+        stroke.brushOutlineShown = true;
+        KMingo previous(stroke.lastMouseX, stroke.lastMouseY);
+        stroke.lastMouseX = ports_.mouse->getXMouse();
+        stroke.lastMouseY = ports_.mouse->getYMouse();
+        const KMingo current(stroke.lastMouseX, stroke.lastMouseY);
 
-    // The path from the previous position is walked in one step: a drag
-    // stamps once per event, at the pointer, without filling in between.
-    constexpr int steps = 1;
-    const double stepX = (current.getX() - previous.getX()) / steps;
-    const double stepY = (current.getY() - previous.getY()) / steps;
+        // The path from the previous position is walked in one step: a drag
+        // stamps once per event, at the pointer, without filling in between.
+        constexpr int steps = 1;
+        const double stepX = (current.getX() - previous.getX()) / steps;
+        const double stepY = (current.getY() - previous.getY()) / steps;
 
-    if (!leftHeld) {
-        cursor_.setDrawingHidden(false);
-    } else if (!rightHeld) {
-        cursor_.setDrawingHidden(true);
-        for (int step = 1; step <= steps; ++step) {
-            previous.MovePoint(previous.getX() + stepX, previous.getY() + stepY);
-            painter_.BrushDisplay(previous);
-            painter_.DrawOnImage(previous, state_.paint.penWidth, step == steps);
+        if (!leftHeld) {
+            cursor_.setDrawingHidden(false);
+        } else if (!rightHeld) {
+            cursor_.setDrawingHidden(true);
+            for (int step = 1; step <= steps; ++step) {
+                previous.MovePoint(previous.getX() + stepX, previous.getY() + stepY);
+                painter_.BrushDisplay(previous);
+                painter_.DrawOnImage(previous, state_.paint.penWidth, step == steps);
+            }
+            UpdateBrushVariables(state_.paint, stroke);
+            if (stroke.canvasTouched) {
+                stroke.canvasTouched = false;
+                markUnsaved();
+            }
         }
-        UpdateBrushVariables(state_.paint, stroke);
-        if (stroke.canvasTouched) {
-            stroke.canvasTouched = false;
-            markUnsaved();
-        }
+        // Both buttons held: no stamp, and the cursor keeps its shape.
+        painter_.BrushDisplay(current);
     }
-    // Both buttons held: no stamp, and the cursor keeps its shape.
-    painter_.BrushDisplay(current);
+    canvas_.flushDisplay(); // the move is on screen when the event returns
 }
 
 void Session::imageClick() {
@@ -193,6 +196,7 @@ void Session::imageClick() {
     markUnsaved();
     const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
     painter_.DrawOnImage(pen, state_.paint.penWidth, true);
+    canvas_.flushDisplay();
 }
 
 void Session::pointerLeftPicture() {
@@ -212,6 +216,7 @@ void Session::MouseUp() {
 void Session::ShowBrush() {
     const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
     painter_.BrushDisplay(pen);
+    canvas_.flushDisplay();
 }
 
 // ==== Drawing mode, whole-picture actions, history ============================
@@ -265,12 +270,14 @@ void Session::DrawShapes() {
     {
         const CursorOwner::Busy busy(cursor_);
         splotting_.DrawShapes();
+        canvas_.flushDisplay();
     }
     markUnsaved();
 }
 
 void Session::addCornerAtPointer() {
     splotting_.AddCornerAndJoin(KMingo(ports_.mouse->getXMouse(), ports_.mouse->getYMouse()));
+    canvas_.flushDisplay();
 }
 
 void Session::Kill() {
@@ -281,6 +288,7 @@ void Session::DrawCircle() {
     const CursorOwner::Busy busy(cursor_);
     history_.MakeUndoFromRows();
     splotting_.DrawCircle();
+    canvas_.flushDisplay();
     markUnsaved();
     MouseUp();
 }

@@ -52,6 +52,8 @@ public:
     History& history() { return history_; }
     CursorOwner& cursor() { return cursor_; }
     SplottingState& splotting() { return splottingState_; }
+    // The splotting engine the commands run (benchmarks drive it directly).
+    Splotting& splotter() { return splotting_; }
     const SessionPorts& ports() const { return ports_; }
 
     // ==== Start-up, in this order around the shell's own steps ===============

@@ -5,10 +5,13 @@
 #include "support/GuiRig.h"
 
 #include <QBackingStore>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QScrollArea>
 #include <QScrollBar>
+
 #include <QSlider>
+#include <cmath>
 
 namespace splot::test {
 namespace {
@@ -20,7 +23,11 @@ quint32 screenPixel(GuiRig& rig, int x, int y) {
     // Canvas row y is widget row imageHeight - 1 - y.
     const QPoint p =
         rig.form->Image1->mapTo(rig.form.get(), QPoint(x, rig.form->canvas().imageHeight() - 1 - y));
-    return image->pixel(p) & 0xFFFFFFu;
+    // On a scaled screen, the first device pixel of that window pixel.
+    const double r = image->devicePixelRatio();
+    const QPoint device(static_cast<int>(std::ceil(p.x() * r - 0.5)),
+                        static_cast<int>(std::ceil(p.y() * r - 0.5)));
+    return image->pixel(device) & 0xFFFFFFu;
 }
 
 // Screen pixels over a canvas square that differ from the canvas.
@@ -100,6 +107,42 @@ TEST(Screen, AScrolledLargePictureShowsTheRightPixels) {
         EXPECT_LE(differences(rig, x - 40, y - 40, x + 40, y + 40), 12)
             << "at most the outline's dots differ";
     });
+}
+
+TEST(Screen, ACircleIsInTheWindowStampByStampWithPacedFlushes) {
+    GuiRig rig;
+    rig.show();
+    SplotState& state = rig.form->session().state();
+    state.circle.circleNumberOfPoints = 720;
+    state.circle.circleWidth = 100;
+    state.circle.circleHeight = 100;
+    state.circle.circleUsePenWidth = true;
+    state.circle.circlePenWidth = 150;
+    ImageView* view = rig.form->Image1;
+    const int before = view->flushCount();
+    QElapsedTimer clock;
+    clock.start();
+    rig.form->session().DrawCircle();
+    const qint64 ms = clock.elapsed();
+    const int flushes = view->flushCount() - before;
+    EXPECT_GE(flushes, 1) << "the end of the command flushes";
+    EXPECT_LE(flushes, ms / ImageView::flushIntervalMs + 2) << "at most one flush per interval";
+    if (ms > 4 * ImageView::flushIntervalMs) {
+        EXPECT_GE(flushes, 2) << "the circle reaches the screen while it is drawn, in " << ms << " ms";
+    }
+    EXPECT_EQ(differences(rig, 100, 100, 500, 500), 0);
+}
+
+TEST(Screen, AStampOutsideACommandIsInTheWindowAtOnceAndOnScreenSoon) {
+    GuiRig rig;
+    rig.show();
+    ImageView* view = rig.form->Image1;
+    view->flushNow();
+    const int before = view->flushCount();
+    rig.form->painter().DrawOnImage(KMingo(300, 300), 40, true);
+    EXPECT_EQ(differences(rig, 270, 270, 330, 330), 0) << "written into the window at once";
+    // No command end follows: the paced flush still comes.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->flushCount() > before; }, 1000));
 }
 
 } // namespace
