@@ -116,6 +116,10 @@ void PenTravel::JoinByStraight(const KMingo& a, const KMingo& b) {
     const double d = a.DistanceFromPoint(b, state_.paint);
     if (!std::isfinite(d))
         return; // a point nowhere has no way to it
+    // The stamps of one join follow each other with nothing in between (no
+    // event is processed), so they reach the window together: the same
+    // pixels on screen, one write instead of one per stamp.
+    const DisplayBatch batch(canvas_);
     const int n = roundEven(2 * d) + 1;
     const int width = roundEven(state_.paint.penWidth / 2.0);
     const double dx = (b.x - a.x) / n;
@@ -130,7 +134,8 @@ void PenTravel::JoinByStraight(const KMingo& a, const KMingo& b) {
 void PenTravel::JoinByArc(const KMingo& a, const KMingo& b) {
     const double d = a.DistanceFromPoint(b, state_.paint);
     if (!std::isfinite(d))
-        return; // a point nowhere has no way to it
+        return;                        // a point nowhere has no way to it
+    const DisplayBatch batch(canvas_); // as for the straight join
     const int n = roundEven(2 * d) + 1;
     double step = std::numbers::pi / n;
     const ShapeSettings& shape = state_.shape;
