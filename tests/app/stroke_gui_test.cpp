@@ -1,6 +1,7 @@
 // Strokes driven by synthetic mouse events through the real window.
 #include "app/dialogs/splotbrushoptions.h"
 #include "support/GuiRig.h"
+#include "support/PaintedSide.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -13,19 +14,8 @@ namespace splot {
 namespace {
 
 using test::GuiRig;
+using test::paintedSide;
 constexpr BgrPixel white{255, 255, 255};
-
-// Side of the painted square inside a box around (cx, cy), or 0.
-int paintedSide(const Canvas& c, int cx, int cy, int half) {
-    int left = INT32_MAX, right = INT32_MIN;
-    for (int y = std::max(cy - half, 0); y <= std::min(cy + half, c.imageHeight() - 1); ++y)
-        for (int x = std::max(cx - half, 0); x <= std::min(cx + half, c.imageWidth() - 1); ++x)
-            if (!(c.pixel(x, y) == white)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-    return left > right ? 0 : right - left + 1;
-}
 
 struct StrokeRig : GuiRig {
     StrokeRig(int w = 540, int h = 200) {

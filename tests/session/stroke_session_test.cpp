@@ -1,5 +1,6 @@
 // Strokes as the session runs them, without a window: press, moves with the
 // left button, the click stamp and the release.
+#include "support/PaintedSide.h"
 #include "support/SessionRig.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +12,6 @@ namespace splot::test {
 namespace {
 
 constexpr BgrPixel white{255, 255, 255};
-
-// Side of the painted square inside a box around (cx, cy), or 0.
-int paintedSide(const Canvas& c, int cx, int cy, int half) {
-    int left = INT_MAX, right = INT_MIN;
-    for (int y = std::max(cy - half, 0); y <= std::min(cy + half, c.imageHeight() - 1); ++y)
-        for (int x = std::max(cx - half, 0); x <= std::min(cx + half, c.imageWidth() - 1); ++x)
-            if (!(c.pixel(x, y) == white)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-    return left > right ? 0 : right - left + 1;
-}
 
 // A hard square brush paints w x w pixels for odd w and (w-1) x (w-1) for
 // even w (the far edge lies exactly at the radius).
