@@ -111,8 +111,8 @@ inline std::vector<PngChunk> pngChunks(const std::string& file) {
 }
 
 // A BMP: header size 12, 40, 108 or 124; height negative for top-down.
-struct BmpSpec {
-    BmpSpec(int w, int h, int bitCount, std::uint32_t compressionType = 0, std::uint32_t headerBytes = 40)
+struct BmpLayout {
+    BmpLayout(int w, int h, int bitCount, std::uint32_t compressionType = 0, std::uint32_t headerBytes = 40)
         : width(w), height(h), bits(bitCount), compression(compressionType), headerSize(headerBytes) {}
     int width = 0;
     int height = 0;
@@ -124,7 +124,7 @@ struct BmpSpec {
     std::string pixels;          // rows as stored, padding included
 };
 
-inline std::string makeBmp(const BmpSpec& s) {
+inline std::string makeBmp(const BmpLayout& s) {
     std::string dib;
     put32le(dib, s.headerSize);
     if (s.headerSize == 12) {

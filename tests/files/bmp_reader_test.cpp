@@ -10,7 +10,7 @@
 namespace splot {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::makeBmp;
 
 DecodedImage decode(const std::string& bmp) {
@@ -66,7 +66,7 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
     constexpr int w = 7, h = 3;
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
         std::function<Bgr(int x, int lineFromTop)> want;
     };
     const auto paletteColour = [](int i) { return Bgr{(i * 40) & 255, 255 - i * 9, (i * 77) & 255}; };
@@ -76,7 +76,7 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
     std::vector<Case> cases;
     for (int bits : {1, 4, 8}) {
         for (std::uint32_t header : {12u, 40u}) {
-            BmpSpec s{w, h, bits, 0, header};
+            BmpLayout s{w, h, bits, 0, header};
             s.palette = paletteOf(1 << bits, paletteColour, header == 12 ? 3 : 4);
             s.pixels = packRows(w, h, bits, [&](int x, int row) { return index(bits)(x, h - 1 - row); });
             cases.push_back(
@@ -85,27 +85,27 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
     }
     const auto rgb = [](int x, int line) { return Bgr{x * 30 + 5, line * 100 + 7, 255 - x * 20}; };
     for (std::uint32_t header : {40u, 108u, 124u}) {
-        BmpSpec bottomUp{w, h, 24, 0, header};
+        BmpLayout bottomUp{w, h, 24, 0, header};
         bottomUp.pixels = packRows(w, h, 24, [&](int x, int row) {
             const Bgr c = rgb(x, h - 1 - row);
             return static_cast<std::uint32_t>(c.b | c.g << 8 | c.r << 16);
         });
         cases.push_back({"24 bottom-up", bottomUp, rgb});
-        BmpSpec topDown{w, -h, 24, 0, header};
+        BmpLayout topDown{w, -h, 24, 0, header};
         topDown.pixels = packRows(w, h, 24, [&](int x, int row) {
             const Bgr c = rgb(x, row);
             return static_cast<std::uint32_t>(c.b | c.g << 8 | c.r << 16);
         });
         cases.push_back({"24 top-down", topDown, rgb});
     }
-    BmpSpec x32{w, h, 32};
+    BmpLayout x32{w, h, 32};
     x32.pixels = packRows(w, h, 32, [&](int x, int row) {
         const Bgr c = rgb(x, h - 1 - row);
         return static_cast<std::uint32_t>(c.b | c.g << 8 | c.r << 16 | 0x5Au << 24); // alpha ignored
     });
     cases.push_back({"32", x32, rgb});
     // 10-bit channels in 32-bit fields, blue in the low bits.
-    BmpSpec f32{w, h, 32, 3, 124};
+    BmpLayout f32{w, h, 32, 3, 124};
     f32.masks[0] = 0x3FF00000, f32.masks[1] = 0x000FFC00, f32.masks[2] = 0x000003FF;
     const auto ten = [](int x, int line) {
         return std::array<std::uint32_t, 3>{std::uint32_t(x * 140), std::uint32_t(line * 500), 1023};
@@ -122,7 +122,7 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
     const auto five = [](int x, int line) {
         return std::array<std::uint32_t, 3>{std::uint32_t(x * 5), std::uint32_t(31 - line * 10), 31};
     };
-    BmpSpec x16{w, h, 16};
+    BmpLayout x16{w, h, 16};
     x16.pixels = packRows(w, h, 16, [&](int x, int row) {
         const auto c = five(x, h - 1 - row);
         return c[0] << 10 | c[1] << 5 | c[2];
@@ -132,7 +132,7 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
                          return Bgr{scaled(c[2], 5), scaled(c[1], 5), scaled(c[0], 5)};
                      }});
     for (std::uint32_t header : {40u, 108u}) {
-        BmpSpec f16{w, h, 16, 3, header};
+        BmpLayout f16{w, h, 16, 3, header};
         f16.masks[0] = 0xF800, f16.masks[1] = 0x07E0, f16.masks[2] = 0x001F;
         f16.pixels = packRows(w, h, 16, [&](int x, int row) {
             const auto c = five(x, h - 1 - row);
@@ -144,9 +144,9 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
                          }});
     }
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + " bits " + std::to_string(c.spec.bits) + " header " +
-                     std::to_string(c.spec.headerSize));
-        const DecodedImage image = decode(makeBmp(c.spec));
+        SCOPED_TRACE(std::string(c.name) + " bits " + std::to_string(c.layout.bits) + " header " +
+                     std::to_string(c.layout.headerSize));
+        const DecodedImage image = decode(makeBmp(c.layout));
         ASSERT_EQ(image.width, w);
         ASSERT_EQ(image.height, h);
         for (int line = 0; line < h; ++line)
@@ -161,7 +161,7 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
 }
 
 TEST(BmpReader, WhiteFiveSixFiveIsFullWhite) {
-    BmpSpec s{1, 1, 16, 3};
+    BmpLayout s{1, 1, 16, 3};
     s.masks[0] = 0xF800, s.masks[1] = 0x07E0, s.masks[2] = 0x001F;
     s.pixels = std::string("\xFF\xFF\0\0", 4);
     const DecodedImage image = decode(makeBmp(s));
@@ -191,7 +191,7 @@ TEST(BmpReader, RunLengthPictures) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.data.size());
-        BmpSpec s{6, 3, c.bits, c.bits == 8 ? 1u : 2u};
+        BmpLayout s{6, 3, c.bits, c.bits == 8 ? 1u : 2u};
         s.palette = paletteOf(1 << c.bits, grey);
         s.pixels = c.data;
         const DecodedImage image = decode(makeBmp(s));
@@ -215,7 +215,7 @@ std::string refusal(const std::string& bmp) {
 
 // Hostile files: every one a clear error, never a picture with black rows.
 TEST(BmpReader, HostileFilesAreRefusedWithAMessage) {
-    BmpSpec good{3, 2, 24};
+    BmpLayout good{3, 2, 24};
     good.pixels = std::string(2 * 12, '\x40');
     const std::string file = makeBmp(good);
     ASSERT_EQ(refusal(file), "(accepted)");
@@ -224,8 +224,8 @@ TEST(BmpReader, HostileFilesAreRefusedWithAMessage) {
         EXPECT_EQ(r.rfind("The BMP file cannot be read: ", 0), 0u) << cut << ": " << r;
     }
 
-    const auto with = [&](const std::function<void(BmpSpec&)>& change) {
-        BmpSpec s = good;
+    const auto with = [&](const std::function<void(BmpLayout&)>& change) {
+        BmpLayout s = good;
         change(s);
         return makeBmp(s);
     };
@@ -235,10 +235,10 @@ TEST(BmpReader, HostileFilesAreRefusedWithAMessage) {
             f[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
         return f;
     };
-    BmpSpec rle{4, 2, 8, 1};
+    BmpLayout rle{4, 2, 8, 1};
     rle.palette = paletteOf(256, [](int i) { return Bgr{i, i, i}; });
     const auto rleWith = [&](const std::string& data, int bits = 8) {
-        BmpSpec s = rle;
+        BmpLayout s = rle;
         s.bits = bits;
         s.palette.resize(4u << bits);
         s.pixels = data;
@@ -249,25 +249,27 @@ TEST(BmpReader, HostileFilesAreRefusedWithAMessage) {
         {patched(10, 0xFFFFFFFF), "the pixel data starts past the end of the file"},
         {patched(14, 41), "unknown header size 41"},
         {patched(14, 0xFFFFFFF0), "unknown header size 4294967280"},
-        {with([](BmpSpec& s) { s.bits = 2; }), "unsupported bit count 2"},
-        {with([](BmpSpec& s) { s.bits = 0; }), "unsupported bit count 0"},
-        {with([](BmpSpec& s) { s.bits = 48; }), "unsupported bit count 48"},
-        {with([](BmpSpec& s) { s.compression = 4; }), "unsupported compression 4"},
-        {with([](BmpSpec& s) { s.compression = 1; }), "RLE8 compression needs 8 bits per pixel"},
+        {with([](BmpLayout& s) { s.bits = 2; }), "unsupported bit count 2"},
+        {with([](BmpLayout& s) { s.bits = 0; }), "unsupported bit count 0"},
+        {with([](BmpLayout& s) { s.bits = 48; }), "unsupported bit count 48"},
+        {with([](BmpLayout& s) { s.compression = 4; }), "unsupported compression 4"},
+        {with([](BmpLayout& s) { s.compression = 1; }), "RLE8 compression needs 8 bits per pixel"},
         {rleWith("\x00\x01", 4), "RLE8 compression needs 8 bits per pixel"},
-        {with([](BmpSpec& s) {
+        {with([](BmpLayout& s) {
              s.bits = 16, s.compression = 3, s.masks[0] = 0xF800, s.masks[1] = 0, s.masks[2] = 0x1F;
          }),
          "a bit-field mask is zero, too wide or not one run of bits"},
-        {with([](BmpSpec& s) {
+        {with([](BmpLayout& s) {
              s.bits = 16, s.compression = 3, s.masks[0] = 0xF800, s.masks[1] = 0x0FE0, s.masks[2] = 0x1F;
          }),
          "the bit-field masks overlap"},
-        {with([](BmpSpec& s) {
+        {with([](BmpLayout& s) {
              s.bits = 16, s.compression = 3, s.masks[0] = 0xF8000, s.masks[1] = 0x07E0, s.masks[2] = 0x1F;
          }),
          "a bit-field mask is zero, too wide or not one run of bits"},
-        {with([](BmpSpec& s) { s.height = -2, s.bits = 8, s.compression = 1, s.palette.assign(1024, '\0'); }),
+        {with([](BmpLayout& s) {
+             s.height = -2, s.bits = 8, s.compression = 1, s.palette.assign(1024, '\0');
+         }),
          "compressed bitmaps cannot be top-down"},
         {rleWith(std::string("\x05\x01\x00\x01", 4)),
          "a compressed run goes past the end of a row or of the picture"},
@@ -280,11 +282,11 @@ TEST(BmpReader, HostileFilesAreRefusedWithAMessage) {
          "the compressed pixel data ends before the end-of-bitmap mark"},
         {rleWith(std::string("\x00\x04\x01\x02", 4)),
          "the compressed pixel data ends inside a stretch of pixels"},
-        {with([](BmpSpec& s) {
+        {with([](BmpLayout& s) {
              s.bits = 8, s.palette = paletteOf(2, [](int) { return Bgr{}; }), s.pixels.assign(8, '\x07');
          }),
          "a pixel's colour index is outside the palette"},
-        {with([](BmpSpec& s) { s.bits = 1, s.palette = paletteOf(3, [](int) { return Bgr{}; }); }),
+        {with([](BmpLayout& s) { s.bits = 1, s.palette = paletteOf(3, [](int) { return Bgr{}; }); }),
          "the palette has more colours than the bit count allows"},
         {test::pngSignature + std::string(40, '\0'), "this is not a bitmap (no BM signature)"},
     };
@@ -292,11 +294,11 @@ TEST(BmpReader, HostileFilesAreRefusedWithAMessage) {
         EXPECT_EQ(refusal(bytes), "The BMP file cannot be read: " + why + ".");
 
     // Sizes: tested from the header, before allocating, with the exact texts.
-    EXPECT_EQ(refusal(with([](BmpSpec& s) { s.width = 5001; })),
+    EXPECT_EQ(refusal(with([](BmpLayout& s) { s.width = 5001; })),
               "Problem with the image width (5001) (allowed values are 0 - 5000).\r\n");
-    EXPECT_EQ(refusal(with([](BmpSpec& s) { s.height = -5001; })),
+    EXPECT_EQ(refusal(with([](BmpLayout& s) { s.height = -5001; })),
               "Problem with the image height (5001) - (allowed values are 0 - 5000).");
-    EXPECT_EQ(refusal(with([](BmpSpec& s) { s.width = 65536, s.height = 0x7FFFFFFF; })),
+    EXPECT_EQ(refusal(with([](BmpLayout& s) { s.width = 65536, s.height = 0x7FFFFFFF; })),
               "Problem with the image width (65536) (allowed values are 0 - 5000).\r\n"
               "Problem with the image height (2147483647) - (allowed values are 0 - 5000).");
 }

@@ -190,9 +190,9 @@ TEST(ImageLoad, ExtensionChoosesTheDecoderWithoutRegardToCase) {
     canvas.rebuild(2, 3, false, true);
     canvas.pixel(1, 2) = {10, 20, 30};
     const std::string png = encodePng(canvas.bits(), 2, 3, static_cast<std::size_t>(canvas.bytesPerLine()));
-    test::BmpSpec spec{2, 3, 24};
-    spec.pixels = std::string(3 * 8, '\x11');
-    const std::string bmp = test::makeBmp(spec);
+    test::BmpLayout layout{2, 3, 24};
+    layout.pixels = std::string(3 * 8, '\x11');
+    const std::string bmp = test::makeBmp(layout);
     const auto file = [&](const std::string& name, const std::string& bytes) {
         test::writeAll(folder.path / name, bytes);
         return (folder.path / name).string();

@@ -160,7 +160,8 @@ TEST(SessionFiles, AReadOnlyExecutableFolderSavesInThePicturesFolder) {
     rig.paths.executable = "read-only/bin/splot";
     rig.paths.env = {{"HOME", rig.paths.folder.string()}, {"XDG_PICTURES_DIR", pictures.string()}};
     rig.session.SaveSplot();
-    EXPECT_EQ(rig.session.statusText(0), "Saved as: " + (pictures / "splot20261208_09_05_07__042.png").string());
+    EXPECT_EQ(rig.session.statusText(0),
+              "Saved as: " + (pictures / "splot20261208_09_05_07__042.png").string());
     EXPECT_TRUE(fs::exists(pictures / "splot20261208_09_05_07__042.png"));
 }
 

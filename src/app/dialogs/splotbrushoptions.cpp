@@ -186,8 +186,10 @@ void TfrmBrushOptions::SortOutBrushOptions() {
     // A box's handler toggles its flag: after flipping a box that disagrees,
     // toggle the flag back so both hold the loaded value.
     const std::pair<QCheckBox*, bool PaintingState::*> pairs[] = {
-        {cbBrushIntensify, &PaintingState::useIntensify}, {cbBrushFuzzify, &PaintingState::useFuzzify},
-        {cbBrushGrow, &PaintingState::useGrowth},         {cbBrushDepth, &PaintingState::use3dDepth},
+        {cbBrushIntensify, &PaintingState::useIntensify},
+        {cbBrushFuzzify, &PaintingState::useFuzzify},
+        {cbBrushGrow, &PaintingState::useGrowth},
+        {cbBrushDepth, &PaintingState::use3dDepth},
         {cbBrushSpecklify, &PaintingState::useSpecklify}};
     for (auto [box, flag] : pairs)
         if (box->isChecked() != p.*flag) {
