@@ -31,7 +31,6 @@ void followChosenFile(Paths& paths, const std::string& file) {
 } // namespace
 
 Session::Session(const SessionPorts& ports) : ports_(ports), cursor_(ports.cursor) {
-    canvas_.setDisplay(nullptr);
     history_.setEnableCallback([this](bool undo, bool redo) {
         if (ports_.window != nullptr)
             ports_.window->undoRedoChanged(undo, redo);
