@@ -1,10 +1,10 @@
 // PNG save and load at 5000 x 5000 against the bare library work they rest
 // on: plain zlib level 7 of the same Sub-filtered rows, and a plain libpng
 // decode of the same file.
+#include "base/Random.h"
 #include "files/ImageLoad.h"
 #include "files/PngWriter.h"
 #include "paint/Canvas.h"
-#include "paint/Random.h"
 
 #include <benchmark/benchmark.h>
 #include <png.h>

@@ -1,6 +1,6 @@
+#include "base/SplotState.h"
 #include "history/History.h"
 #include "paint/Canvas.h"
-#include "paint/PaintState.h"
 
 #include <benchmark/benchmark.h>
 

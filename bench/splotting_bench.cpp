@@ -1,9 +1,9 @@
 // Pen walks, shape batches and circles with a display that does nothing, so
 // the figures are the engine's own cost. The versions through the real window
 // run the same work beside these.
+#include "base/Random.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
-#include "paint/Random.h"
 #include "splotting/Splotting.h"
 #include "splotting/SplottingState.h"
 #include "splotting/WalkHost.h"

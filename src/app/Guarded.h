@@ -1,7 +1,7 @@
 #pragma once
 
-#include "paint/Errors.h"
-#include "paint/Ports.h"
+#include "base/Errors.h"
+#include "base/Prompts.h"
 
 #include <exception>
 #include <string>

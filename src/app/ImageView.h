@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Display.h"
 #include "paint/Canvas.h"
-#include "paint/Ports.h"
 
 #include <QElapsedTimer>
 #include <QImage>

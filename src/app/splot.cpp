@@ -9,8 +9,8 @@
 #include "app/dialogs/splotcircleoptions.h"
 #include "app/dialogs/splotimageoptions.h"
 #include "app/splothelp.h"
-#include "paint/Limits.h"
-#include "paint/Numbers.h"
+#include "base/Limits.h"
+#include "base/Numbers.h"
 #include "settings/SettingsFile.h"
 
 #include <QAction>
@@ -85,7 +85,7 @@ TForm1::~TForm1() {
 
 // Start-up: every step in this order. No other window exists yet. The
 // scroll box paints double-buffered (every Qt widget does); maxImageWidth and
-// maxImageHeight are the fixed limits of paint/Limits.h.
+// maxImageHeight are the fixed limits of base/Limits.h.
 void TForm1::FormCreate() {
     SetRandomColourMethod("none");
     session_.beginStartUp();

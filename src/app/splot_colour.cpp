@@ -3,7 +3,7 @@
 #include "app/splot.h"
 
 #include "app/dialogs/splot3doptions.h"
-#include "paint/Numbers.h"
+#include "base/Numbers.h"
 
 #include <QAction>
 #include <QLabel>

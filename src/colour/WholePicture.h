@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/SplotState.h"
 #include "paint/BgrPixel.h"
-#include "paint/PaintState.h"
 
 #include <cstddef>
 

@@ -1,10 +1,10 @@
 #include "files/ImageLoad.h"
 
+#include "base/Limits.h"
 #include "files/BmpReader.h"
 #include "files/ImageErrors.h"
 #include "files/PngReader.h"
 #include "paint/Canvas.h"
-#include "paint/Limits.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "files/NewImageCheck.h"
 
-#include "paint/Limits.h"
+#include "base/Limits.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "files/PictureSave.h"
 
-#include "files/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "files/ImageErrors.h"
 #include "files/PngWriter.h"
 #include "paint/Canvas.h"

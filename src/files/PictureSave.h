@@ -1,6 +1,6 @@
 #pragma once
 
-#include "paint/Ports.h"
+#include "base/Clock.h"
 
 #include <string>
 

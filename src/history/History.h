@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/SplotState.h"
 #include "paint/Canvas.h"
-#include "paint/PaintState.h"
 
 #include <functional>
 

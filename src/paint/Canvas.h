@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Display.h"
 #include "paint/BgrPixel.h"
-#include "paint/Ports.h"
 
 #include <cstddef>
 #include <cstdint>

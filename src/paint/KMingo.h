@@ -1,7 +1,7 @@
 #pragma once
 
-#include "paint/Numbers.h"
-#include "paint/PaintState.h"
+#include "base/Numbers.h"
+#include "base/SplotState.h"
 
 #include <cmath>
 

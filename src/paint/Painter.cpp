@@ -1,6 +1,6 @@
 #include "paint/Painter.h"
 
-#include "paint/Limits.h"
+#include "base/Limits.h"
 #include "paint/RgbActions.h"
 
 #include <algorithm>

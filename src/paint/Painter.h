@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Random.h"
+#include "base/SplotState.h"
 #include "paint/Canvas.h"
 #include "paint/KMingo.h"
-#include "paint/PaintState.h"
-#include "paint/Random.h"
 #include "paint/StampKernel.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Numbers.h"
+#include "base/SplotState.h"
 #include "paint/BgrPixel.h"
-#include "paint/Numbers.h"
-#include "paint/PaintState.h"
 
 #include <array>
 #include <cstddef>

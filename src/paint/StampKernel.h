@@ -1,8 +1,8 @@
 #pragma once
 
-#include "paint/Limits.h"
-#include "paint/Numbers.h"
-#include "paint/Random.h"
+#include "base/Limits.h"
+#include "base/Numbers.h"
+#include "base/Random.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/Random.h"
+#include "base/SplotState.h"
 #include "history/History.h"
 #include "paint/Canvas.h"
-#include "paint/PaintState.h"
 #include "paint/Painter.h"
-#include "paint/Random.h"
 #include "session/CursorOwner.h"
 #include "session/SessionPorts.h"
 #include "splotting/Splotting.h"

@@ -1,6 +1,11 @@
 #pragma once
 
-#include "paint/Ports.h"
+#include "base/Clock.h"
+#include "base/EventPump.h"
+#include "base/MousePort.h"
+#include "base/Paths.h"
+#include "base/ProcessEnd.h"
+#include "base/Prompts.h"
 
 #include <optional>
 #include <string>

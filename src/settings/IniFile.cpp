@@ -1,6 +1,6 @@
 #include "settings/IniFile.h"
 
-#include "files/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "settings/SettingsFile.h"
 
-#include "paint/Limits.h"
-#include "paint/Numbers.h"
+#include "base/Limits.h"
+#include "base/Numbers.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "paint/PaintState.h"
-#include "paint/Ports.h"
+#include "base/Prompts.h"
+#include "base/SplotState.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsKeys.h"
 
-#include "paint/Limits.h"
+#include "base/Limits.h"
 
 #include <algorithm>
 #include <vector>

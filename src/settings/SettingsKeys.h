@@ -1,6 +1,6 @@
 #pragma once
 
-#include "paint/PaintState.h"
+#include "base/SplotState.h"
 
 #include <array>
 #include <span>

@@ -1,7 +1,7 @@
 #include "splotting/KShape.h"
 
-#include "paint/Numbers.h"
-#include "paint/Random.h"
+#include "base/Numbers.h"
+#include "base/Random.h"
 #include "splotting/PenTravel.h"
 #include "splotting/SplottingState.h"
 #include "splotting/WalkHost.h"

@@ -1,9 +1,9 @@
 #include "splotting/PenTravel.h"
 
+#include "base/Numbers.h"
+#include "base/Random.h"
 #include "paint/Canvas.h"
-#include "paint/Numbers.h"
 #include "paint/Painter.h"
-#include "paint/Random.h"
 #include "splotting/SplottingState.h"
 #include "splotting/WalkHost.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/SplotState.h"
 #include "paint/KMingo.h"
-#include "paint/PaintState.h"
 
 namespace splot {
 

@@ -1,8 +1,8 @@
 #include "splotting/Splotting.h"
 
+#include "base/Random.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
-#include "paint/Random.h"
 #include "splotting/SplottingState.h"
 #include "splotting/WalkHost.h"
 

@@ -1,4 +1,4 @@
-#include "files/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "files/ImageBytes.h"
 #include "files/ImageErrors.h"
 #include "files/ImageLoad.h"

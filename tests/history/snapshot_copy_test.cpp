@@ -1,8 +1,8 @@
 // The snapshot copies of every dispatch level against memcpy, on lengths and
 // alignments around the vector widths, with matching and differing alignments
 // of the two snapshot arrays.
+#include "base/Random.h"
 #include "history/SnapshotCopy.h"
-#include "paint/Random.h"
 #include "support/DispatchLevels.h"
 
 #include <gtest/gtest.h>

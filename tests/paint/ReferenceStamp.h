@@ -4,12 +4,12 @@
 // any of the engine's speed-ups. Tests compare the engine's stamp against it
 // byte for byte: canvas, coverage, random draws and the touched flag.
 
+#include "base/Limits.h"
+#include "base/Numbers.h"
+#include "base/Random.h"
+#include "base/SplotState.h"
 #include "paint/Canvas.h"
 #include "paint/KMingo.h"
-#include "paint/Limits.h"
-#include "paint/Numbers.h"
-#include "paint/PaintState.h"
-#include "paint/Random.h"
 #include "paint/RgbActions.h"
 
 #include <algorithm>

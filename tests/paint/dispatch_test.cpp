@@ -1,7 +1,7 @@
 // The dispatch levels, and the stamp's byte kernels of every level against a
 // plain loop on lengths and alignments around the vector widths.
+#include "base/Random.h"
 #include "paint/Dispatch.h"
-#include "paint/Random.h"
 #include "paint/StampKernel.h"
 #include "support/DispatchLevels.h"
 

@@ -1,6 +1,6 @@
+#include "base/Random.h"
 #include "colour/WholePicture.h"
 #include "paint/Canvas.h"
-#include "paint/Random.h"
 #include "paint/RgbActions.h"
 #include "support/DispatchLevels.h"
 #include "support/Fakes.h"

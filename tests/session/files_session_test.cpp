@@ -1,8 +1,8 @@
 // Loading, saving and reverting as the session runs them, and the question
 // that every command asks before it throws the picture away.
+#include "base/Errors.h"
 #include "files/ImageErrors.h"
 #include "files/PngWriter.h"
-#include "paint/Errors.h"
 #include "support/FileText.h"
 #include "support/SessionRig.h"
 

@@ -1,6 +1,6 @@
 // The session's commands without a window: the unsaved-changes marker, a
 // canvas that cannot be allocated, the cursor's owner and the exit flow.
-#include "paint/Errors.h"
+#include "base/Errors.h"
 #include "support/SessionRig.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "paint/Random.h"
+#include "base/Random.h"
 #include "settings/IniFile.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "files/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "settings/SettingsFile.h"
 #include "support/Fakes.h"
 #include "support/FileText.h"

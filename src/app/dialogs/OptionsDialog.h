@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Guarded.h"
-#include "paint/PaintState.h"
+#include "base/SplotState.h"
 
 #include <QDialog>
 #include <QPoint>

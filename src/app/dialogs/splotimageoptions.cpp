@@ -1,7 +1,7 @@
 #include "app/dialogs/splotimageoptions.h"
 
+#include "base/Limits.h"
 #include "files/NewImageCheck.h"
-#include "paint/Limits.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "files/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <cerrno>
 #include <filesystem>

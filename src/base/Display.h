@@ -1,0 +1,57 @@
+#pragma once
+
+#include "base/CanvasGeometry.h"
+
+#include <vector>
+
+namespace splot {
+
+// Repaints the image view from the canvas bytes, at once: when a call returns
+// the window holds the new pixels. Putting them on the physical screen may be
+// paced (a walk or a circle stamps far more often than a screen refreshes),
+// but never by more than a few milliseconds, and flushNow() puts everything
+// on screen at once; the session calls it when a command ends. Besides what
+// it is asked to repaint, every repaint also covers the pixels of the last
+// outline shown, so an outline disappears from the screen with the next
+// repaint.
+class Display {
+public:
+    virtual ~Display() = default;
+    virtual void repaint(const CanvasRect& changed) = 0;
+    virtual void repaintAll() = 0;
+    // Shows the brush outline: at this moment the canvas holds the dot colours
+    // at these pixels; right after the call the canvas gets its own bytes back,
+    // while the screen keeps the dots until a later repaint covers them.
+    // Pixels outside the canvas are ignored.
+    virtual void showOutline(const std::vector<CanvasPoint>& dots) = 0;
+
+    // Repaints just these row spans (the pixels a stamp changed), in rows
+    // inside the canvas; by default their bounding rectangle.
+    virtual void repaintSpans(const std::vector<CanvasSpan>& spans) {
+        CanvasRect box;
+        for (const CanvasSpan& s : spans) {
+            if (s.right < s.left)
+                continue;
+            if (box.empty())
+                box = CanvasRect{s.left, s.y, s.right, s.y};
+            box = CanvasRect{s.left < box.left ? s.left : box.left, s.y < box.bottom ? s.y : box.bottom,
+                             s.right > box.right ? s.right : box.right, s.y > box.top ? s.y : box.top};
+        }
+        if (!box.empty())
+            repaint(box);
+    }
+
+    // Between beginBatch() and the matching endBatch() the repaints and
+    // outlines are collected, and the end of the outermost batch puts their
+    // net result on screen in one step: the screen then shows what it would
+    // after the calls one by one (the last outline included), with one
+    // flush instead of one per call. Batches nest.
+    virtual void beginBatch() {}
+    virtual void endBatch() {}
+
+    // Everything repainted so far reaches the screen before this returns (the
+    // end of a command: a mouse move, a click, a walk, a circle).
+    virtual void flushNow() {}
+};
+
+} // namespace splot
