@@ -2,6 +2,7 @@
 // on: plain zlib level 7 of the same Sub-filtered rows, and a plain libpng
 // decode of the same file.
 #include "base/Random.h"
+#include "base/WorkerPool.h"
 #include "files/ImageLoad.h"
 #include "files/PngWriter.h"
 #include "paint/Canvas.h"
@@ -72,10 +73,12 @@ std::vector<unsigned char> subFiltered(const splot::Canvas& c) {
 
 void BM_SavePng(benchmark::State& state, Picture kind) {
     Rig rig(static_cast<int>(state.range(0)), kind);
+    splot::WorkerPool workers(splot::WorkerPool::threadsFromEnvironment());
     std::size_t size = 0;
     for (auto _ : state) {
-        const std::string png = splot::encodePng(rig.canvas.bits(), rig.canvas.imageWidth(),
-                                                 rig.canvas.imageHeight(), rig.canvas.bytesPerLine());
+        const std::string png =
+            splot::encodePng(rig.canvas.bits(), rig.canvas.imageWidth(), rig.canvas.imageHeight(),
+                             rig.canvas.bytesPerLine(), &workers);
         size = png.size();
         benchmark::DoNotOptimize(png.data());
     }

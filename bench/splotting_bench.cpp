@@ -1,7 +1,9 @@
 // Pen walks, shape batches and circles with a display that does nothing, so
 // the figures are the engine's own cost. The versions through the real window
-// run the same work beside these.
+// run the same work beside these. SPLOT_THREADS=1 keeps every stamp on one
+// thread.
 #include "base/Random.h"
+#include "base/WorkerPool.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 #include "splotting/Splotting.h"
@@ -57,7 +59,8 @@ struct Rig {
     Canvas canvas;
     NullDisplay display;
     Random random{2024};
-    Painter painter{state, canvas, random};
+    WorkerPool workers{WorkerPool::threadsFromEnvironment()};
+    Painter painter{state, canvas, random, &workers};
     SplottingState splotting;
     QuietHost host;
     Splotting splot{state, splotting, canvas, painter, random, host};

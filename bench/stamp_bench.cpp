@@ -5,6 +5,8 @@
 // ns_per_px: CPU nanoseconds per pixel of the stamp's w x w square. The
 // console prints it with an "s" after it, as it does for every inverted
 // rate; the number itself is in nanoseconds (JSON gives the bare number).
+// Wide stamps share their rows among threads; SPLOT_THREADS=1 keeps them on one.
+#include "base/WorkerPool.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 
@@ -29,7 +31,8 @@ splot::Canvas& bigCanvas() {
 // pixels a few pixels apart; walks and circles at fractional positions.
 // perStamp, when given, changes the state before each stamp.
 void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>& brush, bool fractional,
-                 const std::function<void(SplotState&, int)>& perStamp = {}) {
+                 const std::function<void(SplotState&, int)>& perStamp = {},
+                 splot::WorkerPool::Sharing sharing = splot::WorkerPool::Sharing::WhenItPays) {
     const int w = static_cast<int>(bench.range(0));
     bigCanvas().fill(0);
     SplotState state;
@@ -42,7 +45,8 @@ void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>
     state.circle.circleUsePenWidth = w > 200;
     brush(state);
     splot::Random random(42);
-    splot::Painter painter(state, bigCanvas(), random);
+    splot::WorkerPool workers(splot::WorkerPool::threadsFromEnvironment(), sharing);
+    splot::Painter painter(state, bigCanvas(), random, &workers);
 
     const double stepX = fractional ? 2.371 : 3;
     const double stepY = fractional ? 1.613 : 2;
@@ -75,7 +79,21 @@ void BM_StampRoundFuzzyFractional(benchmark::State& bench) {
     stampStroke(
         bench, [](SplotState&) {}, true);
 }
-BENCHMARK(BM_StampRoundFuzzyFractional)->Arg(200);
+BENCHMARK(BM_StampRoundFuzzyFractional)->Arg(200)->Arg(1000);
+
+// Every stamp shares its rows among the threads, however small: beside the
+// same cases with SPLOT_THREADS=1 this shows the width from which sharing
+// pays (StampMask::parallelPixels).
+void BM_StampSharedFractional(benchmark::State& bench) {
+    stampStroke(
+        bench, [](SplotState&) {}, true, {}, splot::WorkerPool::Sharing::Always);
+}
+BENCHMARK(BM_StampSharedFractional)->Arg(100)->Arg(150)->Arg(200)->Arg(250)->Arg(300);
+void BM_StampSharedWhole(benchmark::State& bench) {
+    stampStroke(
+        bench, [](SplotState&) {}, false, {}, splot::WorkerPool::Sharing::Always);
+}
+BENCHMARK(BM_StampSharedWhole)->Arg(200)->Arg(300)->Arg(400)->Arg(600);
 
 // The fuzziness drifts at every stamp, as with the fuzziness drift on: the
 // weights and byte changes are computed afresh each time.

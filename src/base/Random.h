@@ -32,6 +32,17 @@ public:
     void script(std::initializer_list<std::uint32_t> draws) { scripted_.insert(scripted_.end(), draws); }
     bool scriptedDrawsLeft() const { return !scripted_.empty(); }
 
+    // One draw of 64 bits that keys a counter-based generator (a stamp's
+    // draws); a scripted draw is taken as the key.
+    std::uint64_t key() {
+        if (!scripted_.empty()) [[unlikely]] {
+            const std::uint32_t v = scripted_.front();
+            scripted_.pop_front();
+            return v;
+        }
+        return next64();
+    }
+
     // Raw 32 random bits (stamp fast paths that do their own bounded draws).
     std::uint32_t next32() { return static_cast<std::uint32_t>(next64() >> 32); }
 

@@ -41,9 +41,10 @@ LocalDateTime nextMillisecond(const LocalDateTime& t) {
             static_cast<int>(clock.subseconds().count())};
 }
 
-std::string savePictureAsPng(const Canvas& canvas, const std::string& picturePrefix, Clock& clock) {
+std::string savePictureAsPng(const Canvas& canvas, const std::string& picturePrefix, Clock& clock,
+                             WorkerPool* workers) {
     const std::string png = encodePng(canvas.bits(), canvas.imageWidth(), canvas.imageHeight(),
-                                      static_cast<std::size_t>(canvas.bytesPerLine()));
+                                      static_cast<std::size_t>(canvas.bytesPerLine()), workers);
     LocalDateTime time = clock.now();
     // A day's worth of taken names is not a clash any more but a fault.
     for (int attempt = 0; attempt < 86'400'000; ++attempt, time = nextMillisecond(time)) {

@@ -7,6 +7,7 @@
 namespace splot {
 
 class Canvas;
+class WorkerPool;
 
 // The name a save writes: the executable's path without its extension, the
 // local time as yyyymmdd_hh_nn_ss__zzz, then ".png".
@@ -25,6 +26,8 @@ LocalDateTime nextMillisecond(const LocalDateTime& time);
 // Throws ImageFileError naming the path and the system's reason.
 // picturePrefix is the saved file's path up to the time stamp: beside the
 // executable, its path without the extension.
-std::string savePictureAsPng(const Canvas& canvas, const std::string& picturePrefix, Clock& clock);
+// workers compresses the file's bands side by side (null: one after the other).
+std::string savePictureAsPng(const Canvas& canvas, const std::string& picturePrefix, Clock& clock,
+                             WorkerPool* workers = nullptr);
 
 } // namespace splot

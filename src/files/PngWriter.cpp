@@ -1,5 +1,6 @@
 #include "files/PngWriter.h"
 
+#include "base/WorkerPool.h"
 #include "files/ImageErrors.h"
 
 #include <zlib.h>
@@ -8,7 +9,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <thread>
 #include <vector>
 
 namespace splot {
@@ -130,8 +130,8 @@ void compressBand(const std::uint8_t* bgr, int width, std::size_t stride, Band& 
     }
 }
 
-// Pictures of at least this many bytes of rows are compressed in two bands
-// on two cores. The split depends on the size alone, so a picture gives the
+// Pictures of at least this many bytes of rows are compressed in two bands,
+// on two threads of the pool. The split depends on the size alone, so a picture gives the
 // same file on every machine.
 constexpr std::size_t bandMinimumBytes = std::size_t{4} << 20;
 
@@ -151,7 +151,8 @@ std::vector<Band> bandsFor(int width, int height) {
 
 } // namespace
 
-std::string encodePng(const std::uint8_t* bgr, int width, int height, std::size_t stride) {
+std::string encodePng(const std::uint8_t* bgr, int width, int height, std::size_t stride,
+                      WorkerPool* workers) {
     if (width < 0 || height < 0)
         throw ImageFileError("The PNG file cannot be written: negative size.");
     std::string out;
@@ -166,14 +167,16 @@ std::string encodePng(const std::uint8_t* bgr, int width, int height, std::size_
     header[9] = 2; // RGB; compression, filter method and interlace stay 0
     putChunk(out, "IHDR", header, sizeof header);
 
-    // The bands are compressed side by side; the caller waits for all of them.
+    // One band per worker; the save waits for all of them.
     std::vector<Band> bands = bandsFor(width, height);
-    {
-        std::vector<std::jthread> workers;
-        for (std::size_t i = 1; i < bands.size(); ++i)
-            workers.emplace_back([&, i] { compressBand(bgr, width, stride, bands[i]); });
-        compressBand(bgr, width, stride, bands[0]);
-    }
+    const auto compress = [&](int band, int) {
+        compressBand(bgr, width, stride, bands[static_cast<std::size_t>(band)]);
+    };
+    if (workers != nullptr)
+        workers->run(static_cast<int>(bands.size()), compress);
+    else
+        for (int band = 0; band < static_cast<int>(bands.size()); ++band)
+            compress(band, 0);
     std::string stream;
     uLong adler = 1;
     for (Band& band : bands) {

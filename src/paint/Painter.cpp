@@ -109,8 +109,9 @@ void Painter::DrawOnImage(const KMingo& pen, int width, bool refresh) {
     if (paint.fuzzy)
         mask_.setWeights(colour.drawWithAction ? WeightRule::Action : WeightRule::Paint, m);
 
-    // Pixels are visited row by row from the bottom, left to right, and the
-    // random draws (speckles, colours per point) come in that order.
+    // Pixels are visited row by row from the bottom, left to right; their
+    // random draws (speckles, colours per point) depend on their place in the
+    // square, not on that order (StampDraws).
     SpeckleTest speckle(random_, paint.speckly, stroke.speckleOffset);
     if (!speckle.never()) {
         if (colour.drawWithAction)
@@ -177,6 +178,7 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
         }
     }
     mask_.setDeltas(paint.fuzzy, amount, paint.eraseMode, recipes, images);
+    speckle.keyDraws(mask_.width(), false);
 
     // In 3D subtraction both images take from green. Changes of one sign
     // saturate the same in any order; with strengths of opposite signs the
@@ -185,23 +187,26 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
                          ((paint.redStrength > 0 && paint.blueStrength < 0) ||
                           (paint.redStrength < 0 && paint.blueStrength > 0));
 
-    for (int j = j0; j <= j1; ++j) {
+    // Every row changes only its own canvas row.
+    const std::int64_t pixels = static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1);
+    mask_.forRows(workers_, j0, j1, pixels, [&](int j, int slot) {
         const StampSpan v = visitedSpan(mask_, j, i0, i1);
         if (v.empty())
-            continue;
+            return;
         const int n = v.hi - v.lo + 1;
         const std::uint8_t* keep = nullptr;
         if (!speckle.always()) {
-            if (keep_.size() < static_cast<std::size_t>(n) * 3)
-                keep_.resize(static_cast<std::size_t>(n) * 3);
-            speckle.drawRow(keep_.data(), n);
-            keep = keep_.data();
+            std::vector<std::uint8_t>& buffer = rowScratch_[slot].keep;
+            if (buffer.size() < drawRoom(n) * 3)
+                buffer.resize(drawRoom(n) * 3);
+            speckle.row(buffer.data(), j, v.lo, n);
+            keep = buffer.data();
         }
         auto* row = reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(bottom + j)));
 
         if (ordered) {
-            const std::int16_t* blueImage = mask_.deltaRow(0, j);
-            const std::int16_t* redImage = mask_.deltaRow(1, j);
+            const std::int16_t* blueImage = mask_.deltaRow(0, j, slot);
+            const std::int16_t* redImage = mask_.deltaRow(1, j, slot);
             for (int i = v.lo; i <= v.hi; ++i) {
                 if (keep != nullptr && keep[3 * (i - v.lo)] == 0)
                     continue;
@@ -211,7 +216,7 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
                 if (x >= 0 && x < W)
                     addClamped(row + 3 * x, blueImage + 3 * i, 3);
             }
-            continue;
+            return;
         }
 
         for (int g = 0; g < images; ++g) {
@@ -221,7 +226,7 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
             const std::int64_t b = std::min<std::int64_t>(v.hi, W - 1 - at);
             if (a > b)
                 continue;
-            const std::int16_t* deltas = mask_.deltaRow(g, j) + 3 * a;
+            const std::int16_t* deltas = mask_.deltaRow(g, j, slot) + 3 * a;
             std::uint8_t* bytes = row + 3 * (at + a);
             const auto count = static_cast<std::size_t>(b - a + 1) * 3;
             if (keep == nullptr)
@@ -229,31 +234,55 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
             else
                 addClampedWhere(bytes, deltas, keep + 3 * (a - v.lo), count);
         }
-    }
+    });
 }
 
 void Painter::stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
                                   SpeckleTest& speckle) {
-    const PaintingState& paint = state_.paint;
+    PaintingState& paint = state_.paint;
+    const ColourState& colour = state_.colour;
     double k = clampDouble(paint.intensity + state_.stroke.intensityOffset, 0, 1);
     if (paint.eraseMode)
         k = -k; // (o x k) negated is o x (-k)
-    for (int j = j0; j <= j1; ++j) {
+    const PointColours colours{StampDraws::colourBound(colour.red), StampDraws::colourBound(colour.green),
+                               StampDraws::colourBound(colour.blue), paint.backgroundIsWhite, k};
+    speckle.keyDraws(mask_.width(), true);
+    const StampDraws& draws = speckle.draws();
+
+    const std::int64_t pixels = static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1);
+    mask_.forRows(workers_, j0, j1, pixels, [&](int j, int slot) {
         const StampSpan v = visitedSpan(mask_, j, i0, i1);
         if (v.empty())
-            continue;
-        const double* o = paint.fuzzy ? mask_.weightRow(j) : nullptr;
-        BgrPixel* row = canvas_.row(static_cast<int>(bottom + j));
-        for (int i = v.lo; i <= v.hi; ++i) {
-            if (!speckle.always() && !speckle.draw())
+            return;
+        const int n = v.hi - v.lo + 1;
+        const std::size_t bytes = static_cast<std::size_t>(n) * 3;
+        RowScratch& scratch = rowScratch_[slot];
+        if (scratch.deltas.size() < drawRoom(n) * 3)
+            scratch.deltas.resize(drawRoom(n) * 3);
+        if (scratch.keep.size() < drawRoom(n) * 3)
+            scratch.keep.resize(drawRoom(n) * 3);
+        colourDeltaRow(draws, j, v.lo, n, colours, paint.fuzzy ? mask_.weightRow(j) + v.lo : nullptr,
+                       scratch.deltas.data());
+        auto* row =
+            reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(bottom + j))) + 3 * (left + v.lo);
+        if (speckle.always()) {
+            addClamped(row, scratch.deltas.data(), bytes);
+            return;
+        }
+        speckle.row(scratch.keep.data(), j, v.lo, n);
+        addClampedWhere(row, scratch.deltas.data(), scratch.keep.data(), bytes);
+    });
+
+    // The colour in use is left as the last painted pixel's, in visiting order.
+    for (int j = j1; j >= j0; --j) {
+        const StampSpan v = visitedSpan(mask_, j, i0, i1);
+        for (int i = v.hi; i >= v.lo; --i) {
+            if (!speckle.paints(i, j))
                 continue;
-            SetRandomColorVariables();
-            const BlendRecipe recipe = colourRecipe(paint);
-            const double a = (o != nullptr ? o[i] : 1.0) * k;
-            BgrPixel& p = row[left + i];
-            p.blue = clampByte(p.blue + blendDelta(recipe, 0, a));
-            p.green = clampByte(p.green + blendDelta(recipe, 1, a));
-            p.red = clampByte(p.red + blendDelta(recipe, 2, a));
+            paint.paintRed = static_cast<int>(draws.draw(i, j, StampDraws::Stream::Red, colours.red));
+            paint.paintGreen = static_cast<int>(draws.draw(i, j, StampDraws::Stream::Green, colours.green));
+            paint.paintBlue = static_cast<int>(draws.draw(i, j, StampDraws::Stream::Blue, colours.blue));
+            return;
         }
     }
 }
@@ -261,6 +290,7 @@ void Painter::stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t l
 void Painter::stampWithAction(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
                               SpeckleTest& speckle) {
     const ColourState& colour = state_.colour;
+    speckle.keyDraws(mask_.width(), false);
     CanvasRect covered; // pixels whose coverage changed
     for (int j = j0; j <= j1; ++j) {
         const StampSpan v = visitedSpan(mask_, j, i0, i1);
@@ -271,7 +301,7 @@ void Painter::stampWithAction(int i0, int i1, int j0, int j1, std::int64_t left,
         double* coverage = canvas_.coverageRow(y);
         for (int i = v.lo; i <= v.hi; ++i) {
             const double weight = o != nullptr ? o[i] : 1.0;
-            if (!speckle.always() && !speckle.draw())
+            if (!speckle.paints(i, j))
                 continue;
             const int x = static_cast<int>(left + i);
             if (colour.silly) {

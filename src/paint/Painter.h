@@ -2,6 +2,7 @@
 
 #include "base/Random.h"
 #include "base/SplotState.h"
+#include "base/WorkerPool.h"
 #include "paint/Canvas.h"
 #include "paint/KMingo.h"
 #include "paint/StampKernel.h"
@@ -18,8 +19,9 @@ namespace splot {
 // moment of each call; writes pixels only through the canvas's row table.
 class Painter {
 public:
-    Painter(SplotState& state, Canvas& canvas, Random& random)
-        : state_(state), canvas_(canvas), random_(random) {}
+    // workers shares the rows of wide stamps among threads; null: one thread.
+    Painter(SplotState& state, Canvas& canvas, Random& random, WorkerPool* workers = nullptr)
+        : state_(state), canvas_(canvas), random_(random), workers_(workers) {}
 
     // One stamp of the brush centred on the pen with the nominal width in
     // pixels (drift and the upper width bound are applied here); repaints the
@@ -63,7 +65,14 @@ private:
     // Spans, weights and byte changes of the last stamps, reused while the
     // brush and the pen's sub-pixel offset stay the same.
     StampMask mask_;
-    std::vector<std::uint8_t> keep_;                        // one row of speckle outcomes, 3 bytes per pixel
+    WorkerPool* workers_;
+    // One row of speckle outcomes (3 bytes per pixel) and of byte changes,
+    // per thread of the pool.
+    struct RowScratch {
+        std::vector<std::uint8_t> keep;
+        std::vector<std::int16_t> deltas;
+    };
+    RowScratch rowScratch_[WorkerPool::maxThreads];
     std::vector<CanvasPoint> outlineDots_;                  // reused by BrushDisplay
     std::vector<CanvasSpan> changedSpans_;                  // the last stamp's changed pixels
     std::vector<std::pair<double, double>> ringDirections_; // cos, sin of the round outline's dots

@@ -343,6 +343,17 @@ int StampMask::mirrorRow(int j) const {
     return a.lo == b.lo && a.hi == b.hi ? m : -1;
 }
 
+StampMask::RowPairs StampMask::rowPairs(int j0, int j1) const {
+    if (!mirrorY_)
+        return RowPairs{j0, j1, 0, false};
+    // Key min(j, c - j) of row j runs down to the middle c / 2 and up again.
+    const int c = 2 * h_ + mirrorKy_;
+    const int half = c >= 0 ? c / 2 : -((1 - c) / 2); // floor(c / 2)
+    const int first = std::min(j0, c - j1);
+    const int last = j1 < half ? j1 : (j0 > half ? c - j0 : half);
+    return RowPairs{first, last, c, true};
+}
+
 StampMask::ColumnSplit StampMask::columnSplit(StampSpan s) const {
     if (!mirrorX_)
         return ColumnSplit{s, StampSpan{}, StampSpan{}, 0};
@@ -413,18 +424,18 @@ void StampMask::setDeltas(bool fuzzy, double amount, bool erase, const BlendReci
     }
 }
 
-const std::int16_t* StampMask::deltaRow(int g, int j) {
+const std::int16_t* StampMask::deltaRow(int g, int j, int slot) {
     if (!fuzzy_)
         return flat_[g].data();
     const std::size_t row = static_cast<std::size_t>(j);
     if (deltaRowGen_[g][row] != deltaGen_) {
-        computeDeltas(g, j);
+        computeDeltas(g, j, slot);
         deltaRowGen_[g][row] = deltaGen_;
     }
     return deltas_[g].data() + row * rowStride() * 3;
 }
 
-void StampMask::computeDeltas(int g, int j) {
+void StampMask::computeDeltas(int g, int j, int slot) {
     const StampSpan s = spans_[static_cast<std::size_t>(j)];
     if (s.empty())
         return;
@@ -438,14 +449,15 @@ void StampMask::computeDeltas(int g, int j) {
     }
     const double* o = weightRow(j);
     const std::size_t n = static_cast<std::size_t>(paddedCount(s.lo, s.hi));
-    if (scratch_.size() < n * 4)
-        scratch_.resize(n * 4);
+    std::vector<double>& scratch = scratch_[slot];
+    if (scratch.size() < n * 4)
+        scratch.resize(n * 4);
     const ColumnSplit split = columnSplit(s);
     // -x and x * -1 are the same number.
     for (const StampSpan part : {split.computeRight, split.computeLeft})
         if (!part.empty())
             stampKernels().fillDeltas(out, o, part.lo, part.hi, amount_, erase_ ? -1.0 : 1.0, recipes_[g],
-                                      rule_ == WeightRule::Paint, scratch_.data());
+                                      rule_ == WeightRule::Paint, scratch.data());
     for (int i = split.copy.lo; i <= split.copy.hi; ++i)
         std::copy(out + 3 * (split.centre - i), out + 3 * (split.centre - i) + 3, out + 3 * i);
 }

@@ -3,7 +3,10 @@
 #include "base/Limits.h"
 #include "base/Numbers.h"
 #include "base/Random.h"
+#include "base/WorkerPool.h"
+#include "paint/StampDraws.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -81,10 +84,58 @@ public:
     // in 3D). Call after setWeights when fuzzy.
     void setDeltas(bool fuzzy, double amount, bool erase, const BlendRecipe* recipes, int images);
     // Three changes per column (blue, green, red) of image g in row j; valid
-    // inside span(j).
-    const std::int16_t* deltaRow(int g, int j);
+    // inside span(j). slot names the thread asking (WorkerPool), whose
+    // scratch space is used.
+    const std::int16_t* deltaRow(int g, int j, int slot = 0);
+
+    // Calls body(j, slot) once for every row j0..j1. A stamp of at least
+    // parallelPixels pixels shares its rows among the pool's threads (pool
+    // may be null: one thread); otherwise the rows run in order from j0 on the
+    // calling thread. The rows are independent but for the masks' mirror
+    // copies, so a row and its mirror image always run on the same thread;
+    // weightRow and deltaRow may then be called from every thread, each for
+    // its own rows.
+    template <class Body> void forRows(WorkerPool* pool, int j0, int j1, std::int64_t pixels, Body&& body) {
+        if (pool == nullptr || !pool->shares(pixels, parallelPixels) || j1 <= j0) {
+            for (int j = j0; j <= j1; ++j)
+                body(j, 0);
+            return;
+        }
+        const RowPairs pairs = rowPairs(j0, j1);
+        const int keys = pairs.last - pairs.first + 1;
+        const int tasks = std::min(keys, pool->threads() * tasksPerThread);
+        pool->run(tasks, [&](int task, int slot) {
+            const int from = pairs.first + static_cast<int>(static_cast<std::int64_t>(keys) * task / tasks);
+            const int to =
+                pairs.first + static_cast<int>(static_cast<std::int64_t>(keys) * (task + 1) / tasks);
+            for (int p = from; p < to; ++p) {
+                if (p >= j0 && p <= j1)
+                    body(p, slot);
+                const int q = pairs.centre - p;
+                if (pairs.mirrored && q != p && q >= j0 && q <= j1)
+                    body(q, slot);
+            }
+        });
+    }
+
+    // The smallest stamp, in pixels of its clipped square, whose rows are
+    // shared among threads: below it, waking the workers costs more than
+    // they save (measured with the stamp benchmarks).
+    static constexpr std::int64_t parallelPixels = 60000;
 
 private:
+    // Rows grouped with their mirror images for forRows: key p stands for
+    // rows p and centre - p (one row when not mirrored), p in first..last.
+    struct RowPairs {
+        int first = 0;
+        int last = -1;
+        int centre = 0;
+        bool mirrored = false;
+    };
+    RowPairs rowPairs(int j0, int j1) const;
+    // Parts per thread, so that a thread slowed by other work is made up for.
+    static constexpr int tasksPerThread = 4;
+
     // Columns of a row's span split by the pen's mirror symmetry: the two
     // computed parts, and the copied part whose column i takes column centre - i.
     struct ColumnSplit {
@@ -99,7 +150,7 @@ private:
     ColumnSplit columnSplit(StampSpan s) const;
     void computeSpans();
     void computeWeights(int j);
-    void computeDeltas(int g, int j);
+    void computeDeltas(int g, int j, int slot);
 
     // Geometry.
     int w_ = 0;
@@ -132,8 +183,8 @@ private:
     std::uint64_t deltaGen_ = 1;
     std::vector<std::int16_t> deltas_[2];
     std::vector<std::uint64_t> deltaRowGen_[2];
-    std::vector<std::int16_t> flat_[2]; // hard brush: one row serves every row
-    std::vector<double> scratch_;
+    std::vector<std::int16_t> flat_[2];                   // hard brush: one row serves every row
+    std::vector<double> scratch_[WorkerPool::maxThreads]; // per slot
 };
 
 // The speckle test of one stamp. A pixel paints when Round(t + speckleOffset)
@@ -142,33 +193,39 @@ private:
 // 0 or 100 (the outcome is certain).
 class SpeckleTest {
 public:
-    SpeckleTest(Random& random, int speckly, double offset)
-        : random_(random), scripted_(random.scriptedDrawsLeft()) {
+    SpeckleTest(Random& random, int speckly, double offset) : random_(random) {
         while (threshold_ < tbSpecklyMax && roundEven(threshold_ + offset) < speckly)
             ++threshold_;
     }
     bool always() const { return threshold_ == tbSpecklyMax; }
     bool never() const { return threshold_ == 0; }
-    bool draw() {
-        const std::uint32_t t = scripted_ ? random_.random(tbSpecklyMax) : random_.bounded(tbSpecklyMax);
-        return t < static_cast<std::uint32_t>(threshold_);
+    int threshold() const { return threshold_; }
+
+    // Keys the stamp's draws for a square of this width with one draw from
+    // the program's generator, when any draw is needed: speckles, or colours
+    // per pixel when colourDraws is true. Call once per stamp, before any
+    // pixel is visited.
+    void keyDraws(int width, bool colourDraws) {
+        if (!always() || colourDraws)
+            draws_ = StampDraws(random_.key(), width);
     }
-    // keep[3k..3k+2] := 0xFF when pixel k paints, else 0, for n pixels in order.
-    void drawRow(std::uint8_t* keep, int n) {
-        const auto limit = static_cast<std::uint32_t>(threshold_);
-        for (int k = 0; k < n; ++k) {
-            const std::uint32_t t = scripted_ ? random_.random(tbSpecklyMax) : random_.bounded(tbSpecklyMax);
-            const auto v = static_cast<std::uint8_t>(-static_cast<int>(t < limit));
-            keep[3 * k] = v;
-            keep[3 * k + 1] = v;
-            keep[3 * k + 2] = v;
-        }
+    const StampDraws& draws() const { return draws_; }
+
+    // Whether pixel (i, j) of the square paints.
+    bool paints(int i, int j) const {
+        return always() || draws_.draw(i, j, StampDraws::Stream::Speckle, tbSpecklyMax) <
+                               static_cast<std::uint32_t>(threshold_);
+    }
+    // keep[3k..3k+2] := 0xFF when pixel (lo + k, j) paints, else 0, for k < n;
+    // keep has room for 3 x drawRoom(n) bytes.
+    void row(std::uint8_t* keep, int j, int lo, int n) const {
+        speckleRow(draws_, j, lo, n, threshold_, keep);
     }
 
 private:
     Random& random_;
-    bool scripted_;
     int threshold_ = 0;
+    StampDraws draws_;
 };
 
 // bytes[k] := clamp(bytes[k] + deltas[k], 0, 255) for k < n.

@@ -418,7 +418,7 @@ void Session::BitmapFileToPNG() {
     Paths& paths = *ports_.paths;
     const StorageLocations where = storageLocations(
         paths.executablePath(), [&paths](const std::string& name) { return paths.environment(name); });
-    const std::string path = savePictureAsPng(canvas_, where.picturePrefix, *ports_.clock);
+    const std::string path = savePictureAsPng(canvas_, where.picturePrefix, *ports_.clock, &workers_);
     ShowStatus("Saved as: " + path);
 }
 

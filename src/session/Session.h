@@ -2,6 +2,7 @@
 
 #include "base/Random.h"
 #include "base/SplotState.h"
+#include "base/WorkerPool.h"
 #include "history/History.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
@@ -198,7 +199,9 @@ private:
     ShellState shell_;
     Canvas canvas_;
     Random random_;
-    Painter painter_{state_, canvas_, random_};
+    // Shares the rows of wide stamps and the bands of a PNG save.
+    WorkerPool workers_{WorkerPool::threadsFromEnvironment()};
+    Painter painter_{state_, canvas_, random_, &workers_};
     History history_{canvas_, state_.colour};
     CursorOwner cursor_;
     std::array<std::string, 3> status_;

@@ -2,7 +2,8 @@
 
 // The brush stamp written pixel by pixel, exactly as the rules read, without
 // any of the engine's speed-ups. Tests compare the engine's stamp against it
-// byte for byte: canvas, coverage, random draws and the touched flag.
+// byte for byte: canvas, coverage, random draws and the touched flag. Each
+// pixel takes its draws from the stamp's keyed counter (StampDraws::draw).
 
 #include "base/Limits.h"
 #include "base/Numbers.h"
@@ -11,6 +12,7 @@
 #include "paint/Canvas.h"
 #include "paint/KMingo.h"
 #include "paint/RgbActions.h"
+#include "paint/StampDraws.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,6 +61,11 @@ public:
         const int W = canvas_.imageWidth();
         const int H = canvas_.imageHeight();
 
+        // The stamp's draws are keyed at its first pixel on the canvas, when
+        // any draw is needed.
+        const bool colourPerPoint =
+            !paint.draw3d && !colour.drawWithAction && colour.randomColourMethod == RandomColourMethod::Point;
+        bool keyed = false;
         KMingo probe(0, 0);
         for (int j = 0; j < w; ++j) {
             for (int i = 0; i < w; ++i) {
@@ -73,6 +80,11 @@ public:
                 if (!qualifies)
                     continue;
                 stroke.canvasTouched = true;
+                if (!keyed) {
+                    keyed = true;
+                    if (!speckleNever() && (!speckleAlways() || colourPerPoint))
+                        draws_ = StampDraws(random_.key(), w);
+                }
                 probe.MovePoint(x, y);
                 const double d = probe.DistanceFromPoint(pen, paint);
                 if (d >= r)
@@ -81,7 +93,7 @@ public:
                     double o = 1;
                     if (paint.fuzzy)
                         o = std::min(1 - (d - m) / (r - m), 1.0);
-                    if (!speckleTest())
+                    if (!speckleTest(i, j))
                         continue;
                     if (colour.silly) {
                         PerformRGBAction(canvas_, colour, x, y, o);
@@ -99,8 +111,17 @@ public:
                         const double q = std::max(d - m, 0.0) / (r - m);
                         o = (1 - std::sqrt(std::sqrt(q))) / 2;
                     }
-                    if (!speckleTest())
+                    if (!speckleTest(i, j))
                         continue;
+                    if (colourPerPoint) {
+                        using S = StampDraws::Stream;
+                        state_.paint.paintRed =
+                            static_cast<int>(draws_.draw(i, j, S::Red, StampDraws::colourBound(colour.red)));
+                        state_.paint.paintGreen = static_cast<int>(
+                            draws_.draw(i, j, S::Green, StampDraws::colourBound(colour.green)));
+                        state_.paint.paintBlue = static_cast<int>(
+                            draws_.draw(i, j, S::Blue, StampDraws::colourBound(colour.blue)));
+                    }
                     DrawPoint(probe, o);
                 }
             }
@@ -117,8 +138,6 @@ public:
             double a = strength * clampDouble(paint.intensity + stroke.intensityOffset, 0, 1);
             if (paint.eraseMode)
                 a = -a;
-            if (state_.colour.randomColourMethod == RandomColourMethod::Point)
-                SetRandomColorVariables();
             BgrPixel& p = canvas_.pixel(x, y);
             if (!paint.backgroundIsWhite) {
                 p.red = clampByte(p.red + roundEven(paint.paintRed * a));
@@ -158,21 +177,24 @@ public:
     }
 
 private:
-    bool speckleTest() {
-        const double so = state_.stroke.speckleOffset;
-        const int speckly = state_.paint.speckly;
-        // No draw where the outcome is certain.
-        if (roundEven(tbSpecklyMax - 1 + so) < speckly)
+    // No draw where the outcome is certain.
+    bool speckleAlways() const {
+        return roundEven(tbSpecklyMax - 1 + state_.stroke.speckleOffset) < state_.paint.speckly;
+    }
+    bool speckleNever() const { return roundEven(0 + state_.stroke.speckleOffset) >= state_.paint.speckly; }
+    bool speckleTest(int i, int j) {
+        if (speckleAlways())
             return true;
-        if (roundEven(0 + so) >= speckly)
+        if (speckleNever())
             return false;
-        const int t = static_cast<int>(random_.random(tbSpecklyMax));
-        return roundEven(t + so) < speckly;
+        const int t = static_cast<int>(draws_.draw(i, j, StampDraws::Stream::Speckle, tbSpecklyMax));
+        return roundEven(t + state_.stroke.speckleOffset) < state_.paint.speckly;
     }
 
     SplotState& state_;
     Canvas& canvas_;
     Random& random_;
+    StampDraws draws_;
 };
 
 } // namespace splot::test

@@ -143,7 +143,7 @@ void mutate(Dice& dice, SplotState& s) {
 }
 
 TEST(StampReference, EngineMatchesThePlainStampOnRandomBrushes) {
-    test::forEachDispatchLevel([&] {
+    test::forEachDispatchLevelAndThreads([&](WorkerPool* pool) {
         Dice dice(20240611);
         constexpr int cases = 1500;
         for (int n = 0; n < cases; ++n) {
@@ -151,7 +151,7 @@ TEST(StampReference, EngineMatchesThePlainStampOnRandomBrushes) {
             int W = dice.between(1, 40), H = dice.between(1, 40);
             if (dice.chance(5))
                 (dice.chance(50) ? W : H) = 0;
-            EngineRig fast(W, H), plain(W, H);
+            EngineRig fast(W, H, false, pool), plain(W, H);
             // Nothing left to clear: the coverage set below stands for an
             // earlier stroke's, so only what this stroke notes is cleared at its end.
             fast.canvas.clearCoverage();
@@ -234,12 +234,12 @@ TEST(StampReference, EngineMatchesThePlainStampOnRandomBrushes) {
 // A wide fuzzy stamp on a canvas that holds it whole, at the offsets where the
 // rim is most delicate (whole, half and near-half pens), in every mode.
 TEST(StampReference, WideStampsInsideTheCanvas) {
-    test::forEachDispatchLevel([&] {
+    test::forEachDispatchLevelAndThreads([&](WorkerPool* pool) {
         Dice dice(77);
         for (int width : {199, 200, 256}) {
             for (double frac : {0.0, 0.5, -0.5, 0.4999999999, 0.25}) {
                 for (int mode = 0; mode < 4; ++mode) {
-                    EngineRig fast(300, 280, mode & 1), plain(300, 280, mode & 1);
+                    EngineRig fast(300, 280, mode & 1, pool), plain(300, 280, mode & 1);
                     SplotState s;
                     s.paint.backgroundIsWhite = mode & 1;
                     s.paint.draw3d = mode & 2;
@@ -266,9 +266,9 @@ TEST(StampReference, WideStampsInsideTheCanvas) {
 // Strengths far beyond the sliders make changes past a byte's range, which
 // the stamp must bound exactly as the plain stamp does.
 TEST(StampReference, ChangesBeyondAByteAreBounded) {
-    test::forEachDispatchLevel([&] {
+    test::forEachDispatchLevelAndThreads([&](WorkerPool* pool) {
         for (int mode = 0; mode < 4; ++mode) {
-            EngineRig fast(120, 90, mode & 1), plain(120, 90, mode & 1);
+            EngineRig fast(120, 90, mode & 1, pool), plain(120, 90, mode & 1);
             SplotState s;
             s.paint.fuzzy = true;
             s.paint.fuzziness = 0.7;

@@ -12,7 +12,9 @@ namespace splot::test {
 
 // A small canvas with the painting engine around it, no window.
 struct EngineRig {
-    explicit EngineRig(int w = 20, int h = 20, bool white = false) {
+    // workers: the pool the brush shares wide stamps with (null: one thread).
+    explicit EngineRig(int w = 20, int h = 20, bool white = false, WorkerPool* workers = nullptr)
+        : painter{state, canvas, random, workers} {
         state.paint.backgroundIsWhite = white;
         state.paint.imageWidth = w;
         state.paint.imageHeight = h;
@@ -42,7 +44,7 @@ struct EngineRig {
     Canvas canvas;
     Random random{12345};
     RecordingDisplay display;
-    Painter painter{state, canvas, random};
+    Painter painter;
 };
 
 } // namespace splot::test
