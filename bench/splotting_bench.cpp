@@ -110,7 +110,7 @@ void BM_DrawShapesLotsNoDisplay(benchmark::State& bench) {
     }
     rig.reportCanvas(bench);
 }
-BENCHMARK(BM_DrawShapesLotsNoDisplay)->Arg(600)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawShapesLotsNoDisplay)->Arg(600)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Draw Circle with 720 points and its own pen width of 1000.
 void BM_DrawCircleNoDisplay(benchmark::State& bench) {
@@ -122,6 +122,6 @@ void BM_DrawCircleNoDisplay(benchmark::State& bench) {
         rig.splot.DrawCircle();
     rig.reportCanvas(bench);
 }
-BENCHMARK(BM_DrawCircleNoDisplay)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawCircleNoDisplay)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -2,10 +2,11 @@
 // attached (the repaint request costs nothing). The colour is 255, 123, 34, so
 // all three channels change, and each repetition starts on a freshly cleared
 // canvas, so no case runs on a saturated picture. Each case reports
-// ns_per_px: CPU nanoseconds per pixel of the stamp's w x w square. The
-// console prints it with an "s" after it, as it does for every inverted
-// rate; the number itself is in nanoseconds (JSON gives the bare number).
-// Wide stamps share their rows among threads; SPLOT_THREADS=1 keeps them on one.
+// ns_per_px: elapsed nanoseconds per pixel of the stamp's w x w square
+// (elapsed, not CPU, time: wide stamps share their rows among threads, and
+// SPLOT_THREADS=1 keeps them on one). The console prints it with an "s"
+// after it, as it does for every inverted rate; the number itself is in
+// nanoseconds (JSON gives the bare number).
 #include "base/WorkerPool.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
@@ -73,27 +74,28 @@ void BM_StampRoundFuzzy(benchmark::State& bench) {
     stampStroke(
         bench, [](SplotState&) {}, false);
 }
-BENCHMARK(BM_StampRoundFuzzy)->Arg(30)->Arg(200)->Arg(1000);
+BENCHMARK(BM_StampRoundFuzzy)->Arg(30)->Arg(200)->Arg(1000)->UseRealTime();
 
 void BM_StampRoundFuzzyFractional(benchmark::State& bench) {
     stampStroke(
         bench, [](SplotState&) {}, true);
 }
-BENCHMARK(BM_StampRoundFuzzyFractional)->Arg(200)->Arg(1000);
+BENCHMARK(BM_StampRoundFuzzyFractional)->Arg(200)->Arg(1000)->UseRealTime();
 
 // Every stamp shares its rows among the threads, however small: beside the
-// same cases with SPLOT_THREADS=1 this shows the width from which sharing
-// pays (StampMask::parallelPixels).
+// same cases with SPLOT_THREADS=1 these show the size from which sharing
+// pays (StampMask::parallelWork), with changes computed afresh (fractional
+// pens) and with cached ones (whole-pixel pens).
 void BM_StampSharedFractional(benchmark::State& bench) {
     stampStroke(
         bench, [](SplotState&) {}, true, {}, splot::WorkerPool::Sharing::Always);
 }
-BENCHMARK(BM_StampSharedFractional)->Arg(100)->Arg(150)->Arg(200)->Arg(250)->Arg(300);
+BENCHMARK(BM_StampSharedFractional)->Arg(100)->Arg(150)->Arg(200)->Arg(250)->Arg(300)->UseRealTime();
 void BM_StampSharedWhole(benchmark::State& bench) {
     stampStroke(
         bench, [](SplotState&) {}, false, {}, splot::WorkerPool::Sharing::Always);
 }
-BENCHMARK(BM_StampSharedWhole)->Arg(200)->Arg(300)->Arg(400)->Arg(600);
+BENCHMARK(BM_StampSharedWhole)->Arg(200)->Arg(300)->Arg(400)->Arg(600)->UseRealTime();
 
 // The fuzziness drifts at every stamp, as with the fuzziness drift on: the
 // weights and byte changes are computed afresh each time.
@@ -102,20 +104,20 @@ void BM_StampFuzzyDrift(benchmark::State& bench) {
         bench, [](SplotState& s) { s.paint.fuzziness = 0.6; }, false,
         [](SplotState& s, int stamp) { s.stroke.fuzzinessOffset = (stamp % 200) * 0.002; });
 }
-BENCHMARK(BM_StampFuzzyDrift)->Arg(200);
+BENCHMARK(BM_StampFuzzyDrift)->Arg(200)->UseRealTime();
 
 // A random colour for every pixel (the Colours item "point").
 void BM_StampRandomColour(benchmark::State& bench) {
     stampStroke(
         bench, [](SplotState& s) { s.colour.randomColourMethod = splot::RandomColourMethod::Point; }, false);
 }
-BENCHMARK(BM_StampRandomColour)->Arg(200);
+BENCHMARK(BM_StampRandomColour)->Arg(200)->UseRealTime();
 
 void BM_StampRoundHard(benchmark::State& bench) {
     stampStroke(
         bench, [](SplotState& s) { s.paint.fuzzy = false; }, false);
 }
-BENCHMARK(BM_StampRoundHard)->Arg(200)->Arg(1000);
+BENCHMARK(BM_StampRoundHard)->Arg(200)->Arg(1000)->UseRealTime();
 
 void BM_StampSquareHard(benchmark::State& bench) {
     stampStroke(
@@ -126,13 +128,13 @@ void BM_StampSquareHard(benchmark::State& bench) {
         },
         false);
 }
-BENCHMARK(BM_StampSquareHard)->Arg(200);
+BENCHMARK(BM_StampSquareHard)->Arg(200)->UseRealTime();
 
 void BM_StampSpeckly50(benchmark::State& bench) {
     stampStroke(
         bench, [](SplotState& s) { s.paint.speckly = 50; }, false);
 }
-BENCHMARK(BM_StampSpeckly50)->Arg(200);
+BENCHMARK(BM_StampSpeckly50)->Arg(200)->UseRealTime();
 
 void BM_Stamp3D(benchmark::State& bench) {
     stampStroke(
@@ -143,6 +145,6 @@ void BM_Stamp3D(benchmark::State& bench) {
         },
         false);
 }
-BENCHMARK(BM_Stamp3D)->Arg(200);
+BENCHMARK(BM_Stamp3D)->Arg(200)->UseRealTime();
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "base/WorkerPool.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 namespace splot {
@@ -11,6 +12,22 @@ namespace {
 int& slotOfThisThread() {
     thread_local int slot = -1;
     return slot;
+}
+
+// Spins until done() holds or about this long has passed; says whether it holds.
+constexpr auto spinTime = std::chrono::microseconds(100);
+
+template <class Done> bool spinUntil(Done done) {
+    const auto until = std::chrono::steady_clock::now() + spinTime;
+    for (;;) {
+        for (int i = 0; i < 64; ++i) {
+            if (done())
+                return true;
+            __builtin_ia32_pause();
+        }
+        if (std::chrono::steady_clock::now() >= until)
+            return done();
+    }
 }
 
 } // namespace
@@ -25,7 +42,7 @@ WorkerPool::WorkerPool(int threads, Sharing sharing) : sharing_(sharing) {
 WorkerPool::~WorkerPool() {
     {
         const std::lock_guard lock(mutex_);
-        stopping_ = true;
+        stopping_.store(true);
     }
     wake_.notify_all();
     workers_.clear(); // joins
@@ -42,37 +59,43 @@ int WorkerPool::threadsFromEnvironment() {
     return std::clamp(static_cast<int>(hardware), 1, maxThreads);
 }
 
-// Takes tasks of the current run until none is left; the lock is held on
-// entry and exit and released while a task runs.
-void WorkerPool::take(std::unique_lock<std::mutex>& lock, int slot) {
-    while (nextTask_ < tasks_) {
-        const int task = nextTask_++;
-        lock.unlock();
-        std::exception_ptr failure;
+// Takes tasks of the current run until none is left.
+void WorkerPool::take(int slot) {
+    for (;;) {
+        const int task = nextTask_.fetch_add(1, std::memory_order_relaxed);
+        if (task >= tasks_)
+            return;
         slotOfThisThread() = slot;
         try {
             call_(body_, task, slot);
         } catch (...) {
-            failure = std::current_exception();
+            const std::lock_guard lock(mutex_);
+            if (!failure_)
+                failure_ = std::current_exception();
         }
         slotOfThisThread() = -1;
-        lock.lock();
-        if (failure && !failure_)
-            failure_ = failure;
     }
 }
 
 void WorkerPool::work(int slot) {
     std::uint64_t seen = 0;
-    std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
-        if (stopping_)
+        const auto moved = [&] {
+            return stopping_.load(std::memory_order_acquire) ||
+                   generation_.load(std::memory_order_acquire) != seen;
+        };
+        if (!spinUntil(moved)) {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, moved);
+        }
+        if (stopping_.load(std::memory_order_acquire))
             return;
-        seen = generation_;
-        take(lock, slot);
-        if (--busyWorkers_ == 0)
+        seen = generation_.load(std::memory_order_acquire);
+        take(slot);
+        if (busyWorkers_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            const std::lock_guard lock(mutex_); // the caller tests and sleeps under it
             finished_.notify_one();
+        }
     }
 }
 
@@ -86,19 +109,27 @@ void WorkerPool::runTasks(int tasks, Call call, void* body) {
             call(body, task, slot);
         return;
     }
-    std::unique_lock lock(mutex_);
     call_ = call;
     body_ = body;
     tasks_ = tasks;
-    nextTask_ = 0;
-    failure_ = nullptr;
-    busyWorkers_ = static_cast<int>(workers_.size());
-    ++generation_;
+    nextTask_.store(0, std::memory_order_relaxed);
+    busyWorkers_.store(static_cast<int>(workers_.size()), std::memory_order_relaxed);
+    {
+        const std::lock_guard lock(mutex_);
+        generation_.fetch_add(1, std::memory_order_release);
+    }
     wake_.notify_all();
-    take(lock, 0);
-    finished_.wait(lock, [&] { return busyWorkers_ == 0; });
-    std::exception_ptr failure = std::exchange(failure_, nullptr);
-    lock.unlock();
+    take(0);
+    const auto finished = [&] { return busyWorkers_.load(std::memory_order_acquire) == 0; };
+    if (!spinUntil(finished)) {
+        std::unique_lock lock(mutex_);
+        finished_.wait(lock, finished);
+    }
+    std::exception_ptr failure;
+    {
+        const std::lock_guard lock(mutex_);
+        failure = std::exchange(failure_, nullptr);
+    }
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
@@ -64,22 +65,26 @@ private:
     using Call = void (*)(void*, int, int);
     void runTasks(int tasks, Call call, void* body);
     void work(int slot);
-    void take(std::unique_lock<std::mutex>& lock, int slot);
+    void take(int slot);
 
     Sharing sharing_;
     std::vector<std::jthread> workers_;
+    // A run is published by moving the generation; workers and the caller
+    // first spin for a moment on the atomics (consecutive stamps of a stroke
+    // follow each other closely, and waking a sleeping thread costs tens of
+    // microseconds) and only then sleep on the condition variables.
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable finished_;
-    std::uint64_t generation_ = 0; // counts runs; workers wake when it moves
-    bool stopping_ = false;
-    int busyWorkers_ = 0; // workers still inside the current run
-    // The current run.
+    std::atomic<std::uint64_t> generation_{0};
+    std::atomic<bool> stopping_{false};
+    std::atomic<int> nextTask_{0};
+    std::atomic<int> busyWorkers_{0}; // workers still inside the current run
+    // The current run, written before the generation moves.
     Call call_ = nullptr;
     void* body_ = nullptr;
     int tasks_ = 0;
-    int nextTask_ = 0;
-    std::exception_ptr failure_;
+    std::exception_ptr failure_; // under mutex_
 };
 
 } // namespace splot

@@ -188,8 +188,11 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
                           (paint.redStrength < 0 && paint.blueStrength > 0));
 
     // Every row changes only its own canvas row.
-    const std::int64_t pixels = static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1);
-    mask_.forRows(workers_, j0, j1, pixels, [&](int j, int slot) {
+    const int perPixel = !mask_.deltasReady((j0 + j1) / 2) ? StampMask::workComputedPixel
+                         : speckle.always()                ? StampMask::workCachedPixel
+                                                           : StampMask::workSpecklePixel;
+    const std::int64_t work = static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1) * perPixel;
+    mask_.forRows(workers_, j0, j1, work, [&](int j, int slot) {
         const StampSpan v = visitedSpan(mask_, j, i0, i1);
         if (v.empty())
             return;
@@ -249,8 +252,9 @@ void Painter::stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t l
     speckle.keyDraws(mask_.width(), true);
     const StampDraws& draws = speckle.draws();
 
-    const std::int64_t pixels = static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1);
-    mask_.forRows(workers_, j0, j1, pixels, [&](int j, int slot) {
+    const std::int64_t work =
+        static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1) * StampMask::workComputedPixel;
+    mask_.forRows(workers_, j0, j1, work, [&](int j, int slot) {
         const StampSpan v = visitedSpan(mask_, j, i0, i1);
         if (v.empty())
             return;

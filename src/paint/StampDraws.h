@@ -61,7 +61,8 @@ public:
         x ^= x >> 16;
         return x;
     }
-    std::uint32_t first(std::uint32_t counter) const { return mix(counter ^ key0_); }
+    std::uint32_t first(std::uint32_t counter) const { return mix(counter ^ counterKey()); }
+    std::uint32_t counterKey() const { return key0_; }
     std::uint32_t streamKey(Stream s, std::uint32_t attempt) const {
         return key1_ ^ ((static_cast<std::uint32_t>(s) + 4 * attempt) * 0x9E3779B9U);
     }

@@ -88,15 +88,32 @@ public:
     // scratch space is used.
     const std::int16_t* deltaRow(int g, int j, int slot = 0);
 
+    // Whether row j's changes (fuzzy brush) are computed already: consecutive
+    // stamps with the same brush and sub-pixel offset reuse them.
+    bool deltasReady(int j) const {
+        return !fuzzy_ || deltaRowGen_[0][static_cast<std::size_t>(j)] == deltaGen_;
+    }
+
+    // The work of a stamp, for deciding whether to share it among threads,
+    // in units of one pixel blended with cached changes (about 0.15 ns here).
+    static constexpr int workCachedPixel = 1;
+    static constexpr int workSpecklePixel = 4;   // a cached blend with a speckle draw
+    static constexpr int workComputedPixel = 10; // weights and changes computed, or colour draws
+    // The least work that is shared: below it, waking the workers and
+    // splitting the rows costs more than they save (measured with the stamp
+    // benchmarks: shared cached stamps pay from about 500 x 500 pixels,
+    // computed ones from about 150 x 150).
+    static constexpr std::int64_t parallelWork = 240000;
+
     // Calls body(j, slot) once for every row j0..j1. A stamp of at least
-    // parallelPixels pixels shares its rows among the pool's threads (pool
-    // may be null: one thread); otherwise the rows run in order from j0 on the
+    // parallelWork shares its rows among the pool's threads (pool may be
+    // null: one thread); otherwise the rows run in order from j0 on the
     // calling thread. The rows are independent but for the masks' mirror
     // copies, so a row and its mirror image always run on the same thread;
     // weightRow and deltaRow may then be called from every thread, each for
     // its own rows.
-    template <class Body> void forRows(WorkerPool* pool, int j0, int j1, std::int64_t pixels, Body&& body) {
-        if (pool == nullptr || !pool->shares(pixels, parallelPixels) || j1 <= j0) {
+    template <class Body> void forRows(WorkerPool* pool, int j0, int j1, std::int64_t work, Body&& body) {
+        if (pool == nullptr || !pool->shares(work, parallelWork) || j1 <= j0) {
             for (int j = j0; j <= j1; ++j)
                 body(j, 0);
             return;
@@ -117,11 +134,6 @@ public:
             }
         });
     }
-
-    // The smallest stamp, in pixels of its clipped square, whose rows are
-    // shared among threads: below it, waking the workers costs more than
-    // they save (measured with the stamp benchmarks).
-    static constexpr std::int64_t parallelPixels = 60000;
 
 private:
     // Rows grouped with their mirror images for forRows: key p stands for
