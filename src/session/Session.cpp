@@ -10,7 +10,6 @@
 #include "paint/Stroke.h"
 #include "settings/BrushFile.h"
 #include "settings/SettingsFile.h"
-#include "settings/StorageLocations.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -50,33 +49,15 @@ Session::~Session() {
 
 // ==== Start-up ================================================================
 
-void Session::beginStartUp() {
+void Session::startUp() {
     state_.stroke.lastMouseX = -1;
     state_.stroke.lastMouseY = -1;
-}
-
-void Session::afterSettingsRead() {
+    ReadIniFile("all", "");
     state_.circle.circleCenterX = state_.paint.imageWidth / 2.0;
     state_.circle.circleCenterY = state_.paint.imageHeight / 2.0;
     state_.paint.eraseMode = false;
     state_.stroke.canvasTouched = false;
-}
-
-void Session::buildStartUpCanvas() {
-    // freshStart is still false, so this clear takes an undo snapshot.
-    try {
-        MakeNewImage(state_.paint.imageWidth, state_.paint.imageHeight, false);
-        return;
-    } catch (const CommandAbandoned&) {
-    }
-    // The stored size could not be allocated (its error has been shown): a
-    // program without a picture would be of no use, so start with the default.
-    ports_.prompts->message("The picture is " + std::to_string(fallbackImageSize) + " x " +
-                            std::to_string(fallbackImageSize) + " pixels instead.");
-    MakeNewImage(fallbackImageSize, fallbackImageSize, false);
-}
-
-void Session::finishStartUp() {
+    buildStartUpCanvas(); // also moves the width slider to brushWidth
     // The one seeding of the program's generator.
     const LocalDateTime t = ports_.clock->now();
     const std::uint64_t seed =
@@ -92,6 +73,20 @@ void Session::finishStartUp() {
     state_.paint.freshStart = true;
     shell_.closeAllowed = true;
     shell_.unsavedChangesText = "There are unsaved changes.";
+}
+
+void Session::buildStartUpCanvas() {
+    // freshStart is still false, so this clear takes an undo snapshot.
+    try {
+        MakeNewImage(state_.paint.imageWidth, state_.paint.imageHeight, false);
+        return;
+    } catch (const CommandAbandoned&) {
+    }
+    // The stored size could not be allocated (its error has been shown): a
+    // program without a picture would be of no use, so start with the default.
+    ports_.prompts->message("The picture is " + std::to_string(fallbackImageSize) + " x " +
+                            std::to_string(fallbackImageSize) + " pixels instead.");
+    MakeNewImage(fallbackImageSize, fallbackImageSize, false);
 }
 
 // ==== Status panels ===========================================================
@@ -376,27 +371,71 @@ void Session::openFromCommandLine(const std::vector<std::string>& errors, const 
     LoadImage(path, path.size() >= 3 ? path.substr(path.size() - 3) : path);
 }
 
-// ==== Brush files =============================================================
+// ==== Settings and brush files ================================================
 
-std::optional<std::string> Session::chooseBrushToLoad() {
-    const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
-    if (chosen)
-        followChosenFile(*ports_.paths, *chosen);
-    return chosen;
+StorageLocations Session::storage() const {
+    // Beside the executable, or in the user's own folders when the
+    // executable's folder cannot be written.
+    Paths& paths = *ports_.paths;
+    return storageLocations(paths.executablePath(),
+                            [&paths](const std::string& name) { return paths.environment(name); });
 }
 
-std::optional<std::string> Session::chooseBrushToSave() {
+std::string Session::iniPath(const std::string& fileName) const {
+    return fileName.empty() ? storage().settingsFile : fileName;
+}
+
+void Session::ReadIniFile(const std::string& section, const std::string& fileName) {
+    const SettingsReadResult read = readSettingsFile(iniPath(fileName), section, state_);
+    // The image-size reports, in the order they arose.
+    for (const std::string& m : read.messages)
+        ports_.prompts->message(m);
+    if (ports_.window != nullptr)
+        ports_.window->settingsRead(read);
+}
+
+std::optional<std::string> Session::WriteIniFile(const std::string& section, const std::string& fileName) {
+    const std::string path = iniPath(fileName);
+    if (fileName.empty())
+        createSettingsFolder(path);
+    return writeSettingsFile(path, section, state_);
+}
+
+void Session::LoadBrush(const std::string& path) {
+    const std::optional<SettingsReadResult> read = readBrushFile(path, state_);
+    if (!read) {
+        ports_.prompts->message(notABrushMessage(path));
+        return;
+    }
+    if (ports_.window != nullptr)
+        ports_.window->settingsRead(*read);
+}
+
+void Session::SaveBrush(const std::string& path) {
+    if (const std::optional<std::string> error = writeBrushFile(path, state_))
+        ports_.prompts->error(*error);
+}
+
+void Session::loadBrush() {
+    const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
+    if (!chosen)
+        return;
+    followChosenFile(*ports_.paths, *chosen);
+    LoadBrush(*chosen);
+}
+
+void Session::saveBrush() {
     const std::optional<std::string> chosen =
         ports_.prompts->saveFile(saveBrushRequest(ports_.paths->currentFolder()));
     if (!chosen)
-        return std::nullopt;
+        return;
     const std::string path = withDefaultExtension(*chosen, brushFileExtension);
     followChosenFile(*ports_.paths, path);
     std::error_code ec;
     if (std::filesystem::exists(path, ec) &&
         ports_.prompts->warning(overwriteQuestion(path), Buttons::YesNo) != Answer::Yes)
-        return std::nullopt;
-    return path;
+        return;
+    SaveBrush(path);
 }
 
 // ==== Saving and exit =========================================================
@@ -421,12 +460,7 @@ bool Session::SaveSplot() {
 
 void Session::BitmapFileToPNG() {
     const CursorOwner::Busy busy(cursor_);
-    // Beside the executable, or in the user's pictures folder when the
-    // executable's folder cannot be written.
-    Paths& paths = *ports_.paths;
-    const StorageLocations where = storageLocations(
-        paths.executablePath(), [&paths](const std::string& name) { return paths.environment(name); });
-    const std::string path = savePictureAsPng(canvas_, where.picturePrefix, *ports_.clock);
+    const std::string path = savePictureAsPng(canvas_, storage().picturePrefix, *ports_.clock);
     ShowStatus("Saved as: " + path);
 }
 
@@ -453,9 +487,7 @@ void Session::FormClose() {
 void Session::HaltApp() {
     // A folder that can never be written must not trap the user: after the
     // error the user may quit without the settings.
-    const std::optional<std::string> error =
-        ports_.window != nullptr ? ports_.window->writeSettings() : std::nullopt;
-    if (mayQuitAfterSettingsWrite(*ports_.prompts, error)) {
+    if (mayQuitAfterSettingsWrite(*ports_.prompts, WriteIniFile("all", ""))) {
         quitting_ = true; // a walk that this exit ran inside ends at once
         ports_.processEnd->endProcess();
         return;

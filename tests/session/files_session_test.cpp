@@ -167,3 +167,41 @@ TEST(SessionFiles, AReadOnlyExecutableFolderSavesInThePicturesFolder) {
 
 } // namespace
 } // namespace splot::test
+
+namespace splot::test {
+namespace {
+
+// Brush > Load of a file that is no brush says so and changes nothing; a
+// brush is read once and the window is told once; Brush > Save writes it.
+TEST(SessionFiles, BrushLoadRefusesOtherFilesAndSaveWritesTheBrush) {
+    SessionRig rig;
+    const fs::path other = rig.paths.folder / "notes.txt";
+    writeAll(other, "[shape]\nsize=3\n");
+    const SplotState before = rig.session.state();
+    const std::size_t reads = rig.window.reads.size();
+    rig.prompts.files = {other.string()};
+    rig.session.loadBrush();
+    EXPECT_EQ(rig.prompts.texts("message"),
+              std::vector<std::string>{"file: \r\n" + other.string() + "  is not a SPLOT brush file"});
+    EXPECT_EQ(rig.window.reads.size(), reads);
+    EXPECT_EQ(rig.session.state().paint.penWidth, before.paint.penWidth);
+    EXPECT_EQ(rig.session.state().sliders.green, before.sliders.green);
+
+    const fs::path brush = rig.paths.folder / "b.spb";
+    writeAll(brush, "[main]\ngreen=7\npenwidth=500\n");
+    rig.prompts.files = {brush.string()};
+    rig.session.loadBrush();
+    ASSERT_EQ(rig.window.reads.size(), reads + 1);
+    EXPECT_TRUE(rig.window.reads.back().brushLoaded);
+    EXPECT_EQ(rig.session.state().paint.penWidth, 500);
+    EXPECT_EQ(rig.session.state().sliders.green, 7);
+
+    rig.prompts.files = {(rig.paths.folder / "saved").string()};
+    rig.session.saveBrush();
+    const std::string text = readAll(rig.paths.folder / "saved.spb");
+    EXPECT_NE(text.find("green=7\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("penwidth=500\n"), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace splot::test

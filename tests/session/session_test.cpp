@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace splot::test {
@@ -49,13 +51,14 @@ TEST(SessionStatus, ExitWithoutChangesEndsAtOnceAndAFailedSettingsWriteMayStay) 
     EXPECT_TRUE(rig.prompts.shown.empty());
     EXPECT_EQ(rig.processEnd.ended, 1);
 
-    SessionRig stuck;
-    stuck.window.settingsError = "Unable to write to /x.ini";
+    // A folder where the settings file should be: it can never be written.
+    SessionRig stuck([](SessionRig& r) { std::filesystem::create_directory(r.iniPath()); });
     stuck.prompts.answers = {Answer::No};
     stuck.session.FormClose();
     EXPECT_EQ(stuck.processEnd.ended, 0);
     EXPECT_FALSE(stuck.session.shell().closeAllowed);
-    EXPECT_EQ(stuck.prompts.texts("error"), std::vector<std::string>{"Unable to write to /x.ini"});
+    EXPECT_EQ(stuck.prompts.texts("error"),
+              std::vector<std::string>{"Unable to write to " + stuck.iniPath()});
 }
 
 TEST(SessionCanvas, ACanvasThatCannotBeAllocatedChangesNothing) {
@@ -85,12 +88,11 @@ TEST(SessionCanvas, ACanvasThatCannotBeAllocatedChangesNothing) {
 }
 
 TEST(SessionCanvas, StartUpFallsBackToTheDefaultSizeWhenTheStoredOneCannotBeMade) {
-    SessionRig rig;
+    SessionRig rig([](SessionRig& r) {
+        std::ofstream(r.iniPath()) << "[image]\nwidth=5000\nheight=5000\n";
+        r.session.canvas().setAllocationLimit(20'000'000);
+    });
     Session& s = rig.session;
-    s.state().paint.imageWidth = 5000;
-    s.state().paint.imageHeight = 5000;
-    s.canvas().setAllocationLimit(20'000'000);
-    s.buildStartUpCanvas();
     EXPECT_EQ(s.canvas().imageWidth(), 600);
     EXPECT_EQ(s.canvas().imageHeight(), 600);
     EXPECT_EQ(s.state().paint.imageWidth, 600);
