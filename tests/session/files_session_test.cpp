@@ -179,6 +179,21 @@ TEST(SessionFiles, UndoAfterALoadNeverShowsAPictureThatNeverExisted) {
     }
 }
 
+// A picture without pixels cannot be saved: Exit answered Yes reports why and
+// stays, with the picture and its marker as they were.
+TEST(SessionFiles, APictureWithoutPixelsIsNeverSavedAndTheExitStays) {
+    SessionRig rig;
+    Session& s = rig.session;
+    s.MakeNewImage(0, 600, false);
+    s.markUnsaved();
+    rig.prompts.answers = {Answer::Yes};
+    EXPECT_THROW(s.Exit2Click(), ImageFileError);
+    EXPECT_EQ(rig.processEnd.ended, 0);
+    EXPECT_FALSE(s.shell().closeAllowed);
+    EXPECT_TRUE(s.hasUnsavedChanges());
+    EXPECT_EQ(savedFiles(rig.paths.folder), 0U);
+}
+
 TEST(SessionFiles, TwoSavesInOneMillisecondWriteTwoFilesAndTheHourglassComesBack) {
     SessionRig rig;
     rig.session.markUnsaved();
