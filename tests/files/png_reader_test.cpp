@@ -204,6 +204,7 @@ TEST(PngReader, ChunksOutOfOrderAreRefused) {
         {D + H + D + E, "the first chunk is not IHDR"},
         {H + D + P + E, "the PLTE chunk comes after the image data"},
         {H + D1 + T + D2 + E, "the IDAT chunks are not consecutive"},
+        {H + D + T + D + E, "the IDAT chunks are not consecutive"},
         {H + D1 + T + D2 + E + D, "the IDAT chunks are not consecutive"},
     };
     const fs::path file =
