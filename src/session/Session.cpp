@@ -242,13 +242,15 @@ void Session::toggleEraseMode() {
 // save-first questions are asked whenever the picture on screen differs from
 // what was last saved, loaded or cleared.
 void Session::invertPicture() {
-    invertWholePicture(canvas_); // repaints once
-    markUnsaved();
+    applyActionToPicture(RgbAction::Invert);
 }
 
 void Session::applyActionToPicture(RgbAction action) {
+    // A cycle or swap on a grey picture keeps every pixel.
+    const bool changes = actionChangesPicture(canvas_, action);
     applyChannelActionWholePicture(canvas_, action); // repaints once
-    markUnsaved();
+    if (changes)
+        markUnsaved();
 }
 
 // Undo and Redo that bring back the very pixels on screen change nothing, so

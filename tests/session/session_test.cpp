@@ -13,8 +13,8 @@ namespace {
 constexpr const char* unsaved = "There are unsaved changes.";
 
 // The marker shows exactly when a command changed a pixel since the last
-// clear, so the exit asks exactly then: Undo, Redo and Resize that keep every
-// pixel leave an untouched picture untouched. An Undo back to the cleared
+// clear, so the exit asks exactly then: Undo, Redo, Resize and channel
+// actions that keep every pixel leave an untouched picture untouched. An Undo back to the cleared
 // picture still marks it (the marker is never taken back without a save,
 // load or clear).
 TEST(SessionStatus, TheMarkerShowsExactlyWhenAPixelChanged) {
@@ -39,6 +39,8 @@ TEST(SessionStatus, TheMarkerShowsExactlyWhenAPixelChanged) {
         {"redo of an unchanged press",
          [](Session& s) { s.imageMouseDown(), s.Undo(), s.ClearImage(), s.Redo(); }, false},
         {"resize to the same size", [](Session& s) { s.applyNewImageSize(600, 600, true); }, false},
+        {"channel action on a grey picture", [](Session& s) { s.applyActionToPicture(RgbAction::Cycle); },
+         false},
     };
     for (const auto& [name, command, marks] : cases) {
         SessionRig rig;
