@@ -4,6 +4,7 @@
 // thread.
 #include "base/Random.h"
 #include "base/WorkerPool.h"
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 #include "splotting/Splotting.h"
@@ -59,8 +60,9 @@ struct Rig {
     Canvas canvas;
     NullDisplay display;
     Random random{2024};
+    RgbPaintedAction action{canvas, state.colour};
     WorkerPool workers{WorkerPool::threadsFromEnvironment()};
-    Painter painter{state, canvas, random, &workers};
+    Painter painter{state, canvas, random, action, &workers};
     SplottingState splotting;
     QuietHost host;
     Splotting splot{state, splotting, canvas, painter, random, host};

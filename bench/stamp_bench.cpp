@@ -8,6 +8,7 @@
 // after it, as it does for every inverted rate; the number itself is in
 // nanoseconds (JSON gives the bare number).
 #include "base/WorkerPool.h"
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 
@@ -46,8 +47,9 @@ void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>
     state.circle.circleUsePenWidth = w > 200;
     brush(state);
     splot::Random random(42);
+    splot::RgbPaintedAction action(bigCanvas(), state.colour);
     splot::WorkerPool workers(splot::WorkerPool::threadsFromEnvironment(), sharing);
-    splot::Painter painter(state, bigCanvas(), random, &workers);
+    splot::Painter painter(state, bigCanvas(), random, action, &workers);
 
     const double stepX = fractional ? 2.371 : 3;
     const double stepY = fractional ? 1.613 : 2;
@@ -56,7 +58,7 @@ void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>
     for (auto _ : bench) {
         if (perStamp)
             perStamp(state, stamp++);
-        painter.DrawOnImage(splot::KMingo(x, y), w, true);
+        painter.DrawOnImage(splot::KMingo(x, y), w, true, splot::widestStamp(state.circle));
         x += stepX;
         y += stepY;
         if (x > 3800 || y > 3800) {

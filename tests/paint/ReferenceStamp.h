@@ -9,9 +9,9 @@
 #include "base/Numbers.h"
 #include "base/Random.h"
 #include "base/SplotState.h"
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/KMingo.h"
-#include "paint/RgbActions.h"
 #include "paint/StampDraws.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 
 #include "base/Random.h"
 #include "base/SplotState.h"
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 #include "support/Fakes.h"
@@ -14,7 +15,7 @@ namespace splot::test {
 struct EngineRig {
     // workers: the pool the brush shares wide stamps with (null: one thread).
     explicit EngineRig(int w = 20, int h = 20, bool white = false, WorkerPool* workers = nullptr)
-        : painter{state, canvas, random, workers} {
+        : painter{state, canvas, random, action, workers} {
         state.paint.backgroundIsWhite = white;
         state.paint.imageWidth = w;
         state.paint.imageHeight = h;
@@ -44,6 +45,7 @@ struct EngineRig {
     Canvas canvas;
     Random random{12345};
     RecordingDisplay display;
+    RgbPaintedAction action{canvas, state.colour};
     Painter painter;
 };
 
