@@ -190,7 +190,7 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
                          : speckle.always()                ? StampMask::workCachedPixel
                                                            : StampMask::workSpecklePixel;
     const std::int64_t work = static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1) * perPixel;
-    mask_.forRows(workers_, j0, j1, work, [&](int j, int slot) {
+    mask_.forRows(workers_, j0, j1, work, [&](int j, int slot) [[gnu::always_inline]] {
         const StampSpan v = visitedSpan(mask_, j, i0, i1);
         if (v.empty())
             return;
