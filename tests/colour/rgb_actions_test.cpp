@@ -54,7 +54,7 @@ TEST(RgbActions, ProportionBetweenRoundsHalvesToEvenAndKeepsTheLowByte) {
 
 TEST(RgbActions, PaintedActionReadsTheSourceSnapshotUnlessSilly) {
     Canvas canvas;
-    canvas.rebuild(2, 1, false, false); // black
+    canvas.rebuild(2, 1, Rebuild::Cleared, 0); // black
     canvas.actionSourceRow(0)[0] = rgb(0, 0, 0);
     canvas.pixel(0, 0) = rgb(255, 255, 255); // already painted in this stroke
     ColourState colour;
@@ -96,7 +96,7 @@ TEST(WholePicture, EveryPixelOnceThePaddingUntouchedOneRepaint) {
         for (int width : {1, 3, 5, 66, 131}) {
             for (RgbAction a : allActions) {
                 Canvas canvas;
-                canvas.rebuild(width, 4, false, false);
+                canvas.rebuild(width, 4, Rebuild::Cleared, 0);
                 test::RecordingDisplay display;
                 canvas.setDisplay(&display);
                 const std::size_t bytes = static_cast<std::size_t>(canvas.bytesPerLine()) * 4;
@@ -125,7 +125,7 @@ TEST(WholePicture, EveryPixelOnceThePaddingUntouchedOneRepaint) {
 TEST(WholePicture, InvertAndCycleRestoreThePicture) {
     test::forEachDispatchLevel([&] {
         Canvas canvas;
-        canvas.rebuild(70, 3, false, true);
+        canvas.rebuild(70, 3, Rebuild::Cleared, 255);
         canvas.pixel(3, 1) = rgb(1, 2, 3);
         invertWholePicture(canvas);
         EXPECT_EQ(canvas.pixel(3, 1), rgb(254, 253, 252));

@@ -10,7 +10,7 @@ namespace {
 TEST(WholePicture, InvertTwiceAndCycleThriceRestoreThePicture) {
     test::forEachDispatchLevel([&] {
         Canvas c;
-        c.rebuild(3, 2, false, false);
+        c.rebuild(3, 2, Rebuild::Cleared, 0);
         c.pixel(0, 0) = BgrPixel{1, 2, 3};
         c.pixel(2, 1) = BgrPixel{250, 0, 128};
         invertWholePicture(c);
@@ -34,7 +34,7 @@ TEST(WholePicture, InvertTwiceAndCycleThriceRestoreThePicture) {
 
 TEST(WholePicture, EmptyCanvasIsFine) {
     Canvas c;
-    c.rebuild(0, 4, false, true);
+    c.rebuild(0, 4, Rebuild::Cleared, 255);
     invertWholePicture(c);
     applyChannelActionWholePicture(c, RgbAction::GandB);
     SUCCEED();

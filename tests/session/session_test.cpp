@@ -24,7 +24,7 @@ TEST(SessionStatus, EveryPixelChangeMarksThePictureUnsaved) {
         {"redo", [](Session& s) { s.Undo(), s.ClearImage(), s.Redo(); }},
         {"invert", [](Session& s) { s.invertPicture(); }},
         {"channel action", [](Session& s) { s.applyActionToPicture(RgbAction::Cycle); }},
-        {"drag", [](Session& s) { s.imageMouseMove(true, false); }},
+        {"drag", [](Session& s) { s.imageMouseMove(HeldButtons::Left); }},
     };
     for (const auto& [name, command] : commands) {
         SessionRig rig;
