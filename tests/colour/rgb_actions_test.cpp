@@ -136,6 +136,13 @@ TEST(WholePicture, InvertAndCycleRestoreThePicture) {
         for (int i = 0; i < 3; ++i)
             applyChannelActionWholePicture(canvas, RgbAction::Cycle);
         EXPECT_EQ(canvas.pixel(3, 1), rgb(1, 2, 3));
+
+        // A picture without pixels is passed over.
+        Canvas empty;
+        empty.rebuild(0, 4, Rebuild::Cleared, 255);
+        invertWholePicture(empty);
+        applyChannelActionWholePicture(empty, RgbAction::GandB);
+        EXPECT_EQ(empty.imageWidth(), 0);
     });
 }
 
