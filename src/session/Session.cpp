@@ -114,6 +114,10 @@ void Session::MakeNewImage(int width, int height, bool keepPicture) {
         window_.canvasSizeRefused();
         return;
     }
+    const bool newSize = width != canvas_.imageWidth() || height != canvas_.imageHeight();
+    // The clear below snapshots the new canvas, except the first clear after
+    // start-up.
+    const bool snapshotFollows = !keepPicture && !state_.paint.freshStart;
     try {
         canvas_.rebuild(width, height, keepPicture ? Rebuild::KeepPicture : Rebuild::Cleared,
                         state_.paint.backgroundIsWhite ? 255 : 0);
@@ -125,6 +129,10 @@ void Session::MakeNewImage(int width, int height, bool keepPicture) {
     }
     state_.paint.imageWidth = width;
     state_.paint.imageHeight = height;
+    // The snapshots were cut or padded to the new size: pictures that never
+    // existed. Undo and Redo wait for a snapshot taken at this size.
+    if (newSize && !snapshotFollows)
+        EnableUndoRedo(false, false);
     if (!keepPicture)
         ClearImage();
     window_.canvasRebuilt();
@@ -231,27 +239,30 @@ void Session::toggleEraseMode() {
 // save-first questions are asked whenever the picture on screen differs from
 // what was last saved, loaded or cleared.
 void Session::invertPicture() {
-    invertWholePicture(canvas_); // repaints once
-    markUnsaved();
+    applyActionToPicture(RgbAction::Invert);
 }
 
 void Session::applyActionToPicture(RgbAction action) {
+    // A cycle or swap on a grey picture keeps every pixel.
+    const bool changes = actionChangesPicture(canvas_, action);
     applyChannelActionWholePicture(canvas_, action); // repaints once
-    markUnsaved();
+    if (changes)
+        markUnsaved();
 }
 
+// Undo and Redo that bring back the very pixels on screen change nothing, so
+// they leave the marker alone. One that returns to exactly the last saved,
+// loaded or cleared picture still marks it: the marker is a status text, and
+// the program has no text to put back that would not claim a save, a load or
+// a clear that did not happen; asking once too often costs a click.
 void Session::Undo() {
-    if (!history_.undoEnabled())
-        return;
-    history_.Undo();
-    markUnsaved();
+    if (history_.Undo())
+        markUnsaved();
 }
 
 void Session::Redo() {
-    if (!history_.redoEnabled())
-        return;
-    history_.Redo();
-    markUnsaved();
+    if (history_.Redo())
+        markUnsaved();
 }
 
 // ==== Splotting ================================================================
@@ -295,9 +306,11 @@ bool Session::CheckForClear(const std::string& actionWord) {
 }
 
 void Session::applyNewImageSize(int width, int height, bool keepPicture) {
+    const bool newSize = width != canvas_.imageWidth() || height != canvas_.imageHeight();
     MakeNewImage(width, height, keepPicture);
     EnableUndoRedo(false, false);
-    if (keepPicture)
+    // A resize to the same size keeps every pixel.
+    if (keepPicture && newSize)
         markUnsaved();
 }
 

@@ -106,7 +106,8 @@ public:
     // rebuilt, cleared unless keepPicture, and the window brings its controls
     // in line. When the canvas cannot be allocated nothing changes at all:
     // the error is shown and the calling command is abandoned
-    // (CommandAbandoned).
+    // (CommandAbandoned). A new size with no snapshot taken at it (a resize,
+    // or the first clear after start-up) leaves Undo and Redo unavailable.
     void MakeNewImage(int width, int height, bool keepPicture);
     // Fills the canvas with the background colour; the first clear after
     // start-up takes no undo snapshot.
@@ -136,6 +137,7 @@ public:
     void toggleEraseMode();
     void invertPicture();
     void applyActionToPicture(RgbAction action);
+    // Undo and Redo mark the picture unsaved when they change a pixel.
     void Undo();
     void Redo();
     void EnableUndoRedo(bool undo, bool redo) { history_.EnableUndoRedo(undo, redo); }
@@ -159,7 +161,7 @@ public:
     bool CheckForClear(const std::string& actionWord);
     // The size the image options dialog accepted: a new blank picture, or the
     // picture resized (keepPicture). Undo and Redo are then unavailable; a
-    // resize marks the picture unsaved, since its pixels changed.
+    // resize to another size marks the picture unsaved, since its pixels changed.
     void applyNewImageSize(int width, int height, bool keepPicture);
 
     // ==== Image files ========================================================

@@ -138,6 +138,62 @@ TEST(SessionFiles, LoadRevertAndTheirFailuresLeaveEverythingAsItWas) {
     EXPECT_EQ(s.canvas().pixel(0, 0), (BgrPixel{1, 2, 3}));
 }
 
+// The first load after start-up clears without a snapshot. When it changes
+// the size, the snapshots hold a picture cut or padded to a size it never
+// had, so Undo and Redo stay unavailable; at the same size Undo brings back
+// the start-up picture, and later loads snapshot their own blank canvas.
+TEST(SessionFiles, UndoAfterALoadNeverShowsAPictureThatNeverExisted) {
+    const struct {
+        int w, h;
+        bool loadedBefore;
+        bool undoneBefore; // Redo available before the load
+        bool undo;
+    } cases[] = {{800, 800, false, false, false},
+                 {300, 600, false, true, false},
+                 {600, 600, false, false, true},
+                 {800, 800, true, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h) + (c.loadedBefore ? " second" : ""));
+        SessionRig rig;
+        Session& s = rig.session;
+        if (c.loadedBefore)
+            s.LoadImage(writePicture(rig.paths.folder / "first.png", 20, 10), "png");
+        s.imageMouseDown();
+        if (c.undoneBefore)
+            s.Undo();
+        s.LoadImage(writePicture(rig.paths.folder / "picture.png", c.w, c.h), "png");
+        EXPECT_EQ(SessionProbe(s).history().undoEnabled(), c.undo);
+        EXPECT_FALSE(SessionProbe(s).history().redoEnabled());
+        EXPECT_EQ(rig.window.undo, c.undo);
+        EXPECT_FALSE(rig.window.redo);
+        s.Undo();
+        s.Redo();
+        s.Undo();
+        // Either the loaded picture is still there, or Undo shows a blank
+        // canvas in the background colour, as it existed.
+        const bool loaded = s.canvas().pixel(4, c.h - 1) == BgrPixel{4, 0, 7};
+        EXPECT_EQ(loaded, !c.undo);
+        for (int y = 0; !loaded && y < c.h; ++y)
+            for (int x = 0; x < c.w; ++x)
+                ASSERT_EQ(s.canvas().pixel(x, y), (BgrPixel{255, 255, 255})) << x << ", " << y;
+    }
+}
+
+// A picture without pixels cannot be saved: Exit answered Yes reports why and
+// stays, with the picture and its marker as they were.
+TEST(SessionFiles, APictureWithoutPixelsIsNeverSavedAndTheExitStays) {
+    SessionRig rig;
+    Session& s = rig.session;
+    s.MakeNewImage(0, 600, false);
+    s.markUnsaved();
+    rig.prompts.answers = {Answer::Yes};
+    EXPECT_THROW(s.requestExit(), ImageFileError);
+    EXPECT_EQ(rig.processEnd.ended, 0);
+    EXPECT_FALSE(SessionProbe(s).shell().closeAllowed);
+    EXPECT_TRUE(s.hasUnsavedChanges());
+    EXPECT_EQ(savedFiles(rig.paths.folder), 0U);
+}
+
 TEST(SessionFiles, TwoSavesInOneMillisecondWriteTwoFilesAndTheHourglassComesBack) {
     SessionRig rig;
     rig.session.markUnsaved();
