@@ -190,52 +190,53 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
                          : speckle.always()                ? StampMask::workCachedPixel
                                                            : StampMask::workSpecklePixel;
     const std::int64_t work = static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1) * perPixel;
-    mask_.forRows(workers_, j0, j1, work, [&](int j, int slot) [[gnu::always_inline]] {
-        const StampSpan v = visitedSpan(mask_, j, i0, i1);
-        if (v.empty())
-            return;
-        const int n = v.hi - v.lo + 1;
-        const std::uint8_t* keep = nullptr;
-        if (!speckle.always()) {
-            std::vector<std::uint8_t>& buffer = rowScratch_[slot].keep;
-            if (buffer.size() < drawRoom(n) * 3)
-                buffer.resize(drawRoom(n) * 3);
-            speckle.row(buffer.data(), j, v.lo, n);
-            keep = buffer.data();
-        }
-        auto* row = reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(bottom + j)));
-
-        if (ordered) {
-            const std::int16_t* blueImage = mask_.deltaRow(0, j, slot);
-            const std::int16_t* redImage = mask_.deltaRow(1, j, slot);
-            for (int i = v.lo; i <= v.hi; ++i) {
-                if (keep != nullptr && keep[3 * (i - v.lo)] == 0)
-                    continue;
-                const std::int64_t x = left + i;
-                if (x + shift[1] >= 0 && x + shift[1] < W)
-                    addClamped(row + 3 * (x + shift[1]), redImage + 3 * i, 3);
-                if (x >= 0 && x < W)
-                    addClamped(row + 3 * x, blueImage + 3 * i, 3);
+    mask_.forRows(
+        workers_, j0, j1, work, [&](int j, int slot) __attribute__((always_inline)) {
+            const StampSpan v = visitedSpan(mask_, j, i0, i1);
+            if (v.empty())
+                return;
+            const int n = v.hi - v.lo + 1;
+            const std::uint8_t* keep = nullptr;
+            if (!speckle.always()) {
+                std::vector<std::uint8_t>& buffer = rowScratch_[slot].keep;
+                if (buffer.size() < drawRoom(n) * 3)
+                    buffer.resize(drawRoom(n) * 3);
+                speckle.row(buffer.data(), j, v.lo, n);
+                keep = buffer.data();
             }
-            return;
-        }
+            auto* row = reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(bottom + j)));
 
-        for (int g = 0; g < images; ++g) {
-            // Columns whose image lands inside the canvas.
-            const std::int64_t at = left + shift[g];
-            const std::int64_t a = std::max<std::int64_t>(v.lo, -at);
-            const std::int64_t b = std::min<std::int64_t>(v.hi, W - 1 - at);
-            if (a > b)
-                continue;
-            const std::int16_t* deltas = mask_.deltaRow(g, j, slot) + 3 * a;
-            std::uint8_t* bytes = row + 3 * (at + a);
-            const auto count = static_cast<std::size_t>(b - a + 1) * 3;
-            if (keep == nullptr)
-                addClamped(bytes, deltas, count);
-            else
-                addClampedWhere(bytes, deltas, keep + 3 * (a - v.lo), count);
-        }
-    });
+            if (ordered) {
+                const std::int16_t* blueImage = mask_.deltaRow(0, j, slot);
+                const std::int16_t* redImage = mask_.deltaRow(1, j, slot);
+                for (int i = v.lo; i <= v.hi; ++i) {
+                    if (keep != nullptr && keep[3 * (i - v.lo)] == 0)
+                        continue;
+                    const std::int64_t x = left + i;
+                    if (x + shift[1] >= 0 && x + shift[1] < W)
+                        addClamped(row + 3 * (x + shift[1]), redImage + 3 * i, 3);
+                    if (x >= 0 && x < W)
+                        addClamped(row + 3 * x, blueImage + 3 * i, 3);
+                }
+                return;
+            }
+
+            for (int g = 0; g < images; ++g) {
+                // Columns whose image lands inside the canvas.
+                const std::int64_t at = left + shift[g];
+                const std::int64_t a = std::max<std::int64_t>(v.lo, -at);
+                const std::int64_t b = std::min<std::int64_t>(v.hi, W - 1 - at);
+                if (a > b)
+                    continue;
+                const std::int16_t* deltas = mask_.deltaRow(g, j, slot) + 3 * a;
+                std::uint8_t* bytes = row + 3 * (at + a);
+                const auto count = static_cast<std::size_t>(b - a + 1) * 3;
+                if (keep == nullptr)
+                    addClamped(bytes, deltas, count);
+                else
+                    addClampedWhere(bytes, deltas, keep + 3 * (a - v.lo), count);
+            }
+        });
 }
 
 void Painter::stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
