@@ -4,6 +4,7 @@
 #include "support/Fakes.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,11 @@ class FakeStatus : public StatusPort {
 public:
     void showPanel(int panel, const std::string& text) override {
         panels.at(static_cast<std::size_t>(panel)) = text;
+        if (onShow)
+            onShow(panel, text);
     }
     std::array<std::string, 3> panels;
+    std::function<void(int, const std::string&)> onShow; // runs after each text is shown
 };
 
 class FakeCursor : public CursorPort {
@@ -32,7 +36,9 @@ public:
         undo = u;
         redo = r;
     }
-    std::optional<std::string> writeSettings() override { return settingsError; }
+    std::optional<std::string> writeSettings() override {
+        return onWriteSettings ? onWriteSettings() : settingsError;
+    }
     void revertEnabled() override { revert = true; }
     bool revert = false;
     int rebuilt = 0;
@@ -40,6 +46,7 @@ public:
     bool undo = false;
     bool redo = false;
     std::optional<std::string> settingsError;
+    std::function<std::optional<std::string>()> onWriteSettings; // in place of settingsError
 };
 
 // A session with fake ports, started up as the program does (without a
