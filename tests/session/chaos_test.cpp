@@ -30,9 +30,9 @@ namespace fs = std::filesystem;
 // Each sequence ends after this many commands, or earlier when one quits.
 constexpr int stepsPerSeed = 250;
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int fixedSeeds = 100; // the sanitized build runs several times slower
+constexpr int fixedSeeds = 50; // the sanitized build runs several times slower
 #else
-constexpr int fixedSeeds = 600;
+constexpr int fixedSeeds = 300;
 #endif
 
 void writeFile(const fs::path& p, const std::string& bytes) {

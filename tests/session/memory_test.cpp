@@ -60,6 +60,7 @@ TEST(SessionMemory, ThousandEditCyclesAt1000x1000KeepResidentMemoryFlat) {
         editCycle(rig, i);
     const long after = residentBytes();
     EXPECT_LT(after - settled, settled / 100) << "settled " << settled << " bytes, after " << after;
+    RecordProperty("residentBytes", static_cast<int>(settled));
     RecordProperty("residentGrowthBytes", static_cast<int>(after - settled));
 }
 
