@@ -7,6 +7,7 @@
 // so only when it disagrees (setChecked emits toggled only on a real change).
 #include "app/splot.h"
 
+#include "colour/ColourState.h"
 #include "paint/Stroke.h"
 
 #include <QAction>

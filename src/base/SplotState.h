@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Limits.h"
+
 #include <string>
 
 namespace splot {
@@ -92,6 +94,12 @@ struct CircleSettings {
     double circleCenterX = 300;
     double circleCenterY = 300;
 };
+
+// The widest stamp any drawing may make: the circle pen width's range while
+// circles use their own pen width, else the width slider's.
+inline int widestStamp(const CircleSettings& circle) {
+    return circle.circleUsePenWidth ? tbPenWidthMax : tbWMax;
+}
 
 struct ShapeSettings {
     int shapeSize = 110;

@@ -1,8 +1,8 @@
 #include "colour/WholePicture.h"
 
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/Dispatch.h"
-#include "paint/RgbActions.h"
 
 #include <cstdint>
 #include <immintrin.h>

@@ -21,6 +21,13 @@ namespace splot {
 namespace {
 constexpr int fallbackImageSize = 600;
 
+// The mode panel's text for the drawing mode.
+std::string coloringModeStatusText(bool eraseMode, bool backgroundIsWhite) {
+    if (eraseMode)
+        return backgroundIsWhite ? " Drawing mode: Erase (to white)" : " Drawing mode: Erase (to black)";
+    return backgroundIsWhite ? " Drawing mode: White (subtraction)" : " Drawing mode: Black (addition)";
+}
+
 // A chosen file's folder becomes the working folder, where the next dialog opens.
 void followChosenFile(Paths& paths, const std::string& file) {
     std::error_code ec;
@@ -176,7 +183,8 @@ void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
             for (int step = 1; step <= steps; ++step) {
                 previous.MovePoint(previous.getX() + stepX, previous.getY() + stepY);
                 painter_.BrushDisplay(previous);
-                painter_.DrawOnImage(previous, state_.paint.penWidth, step == steps);
+                painter_.DrawOnImage(previous, state_.paint.penWidth, step == steps,
+                                     widestStamp(state_.circle));
             }
             UpdateBrushVariables(state_.paint, stroke);
             if (stroke.canvasTouched) {
@@ -194,7 +202,7 @@ void Session::imageClick() {
     // The picture counts as changed even when this stamp misses the canvas.
     markUnsaved();
     const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
-    painter_.DrawOnImage(pen, state_.paint.penWidth, true);
+    painter_.DrawOnImage(pen, state_.paint.penWidth, true, widestStamp(state_.circle));
     canvas_.flushDisplay();
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Random.h"
 #include "base/SplotState.h"
+#include "colour/RgbActions.h"
 #include "history/History.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
@@ -198,7 +199,8 @@ private:
     ShellState shell_;
     Canvas canvas_;
     Random random_;
-    Painter painter_{state_, canvas_, random_};
+    RgbPaintedAction paintedAction_{canvas_, state_.colour};
+    Painter painter_{state_, canvas_, random_, paintedAction_};
     History history_{canvas_, state_.colour};
     CursorOwner cursor_;
     std::array<std::string, 3> status_;
