@@ -49,7 +49,7 @@ class TfrmImageOptions;
 //   splot_colour.cpp   colour sliders, swatch, RGB actions, undo and redo
 //   splot_files.cpp    image and brush file commands
 //   splot_splotting.cpp  shapes and circles commands
-//   splot_settings.cpp ReadIniFile / WriteIniFile
+//   splot_settings.cpp the controls after a settings or brush file was read
 //
 // Every command is engine code in the session; a handler reads its control,
 // calls the session and updates labels. The window is the session's status
@@ -64,9 +64,6 @@ public:
     Session& session() { return session_; }
     SplotState& state() override { return session_.state(); }
     Canvas& canvas() { return session_.canvas(); }
-    Random& random() { return session_.random(); }
-    Painter& painter() { return session_.painter(); }
-    History& history() { return session_.history(); }
     const AppPorts& ports() const { return ports_; }
     Prompts* prompts() override { return ports_.prompts; }
 
@@ -76,7 +73,9 @@ public:
     void canvasSizeRefused() override;
     void undoRedoChanged(bool undo, bool redo) override;
     void revertEnabled() override;
-    std::optional<std::string> writeSettings() override;
+    // Moves the controls after a settings or brush file was read
+    // (splot_settings.cpp).
+    void settingsRead(const SettingsReadResult& read) override;
 
     // Runs a command inside the top-level handler.
     template <typename F> void runGuarded(F&& command) { guarded(ports_.prompts, command); }
@@ -197,20 +196,14 @@ public:
     // ==== Files (splot_files.cpp) =============================================
     void New1Click();
     void btnLoadClick();
-    // Saves the picture; true when it was saved.
-    bool SaveSplot();
+    // Saves the picture; a failure is reported by the top-level handler.
+    void SaveSplot();
     void btnRevertClick();
     void ResizeImage1Click();
     void menuBrushLoadClick();
     void menuBrushSaveClick();
     void btnLoadBrushClick();
     void btnSaveBrushClick();
-    // Reads the brush and main sections of a brush file and brings the main
-    // window and the brush options dialog in line.
-    void LoadBrush(const std::string& path);
-    // Writes the brush and main sections into the file, keeping its other
-    // lines; all or nothing.
-    void SaveBrush(const std::string& path);
     void SortOutBrushOptions();
 
     // ==== Splotting (splot_splotting.cpp) =====================================
@@ -226,16 +219,6 @@ public:
     void CircleOptions1Click();
     void ShapeOptions1Click();
     void AboutSPLOT1Click();
-
-    // ==== Settings (splot_settings.cpp) =======================================
-    // Section selector "3D", "brush", "circle", "image", "shape", "main" or
-    // "all" (exact case); an empty file name means the settings file beside
-    // the executable, any other name is used unchanged. A missing or
-    // unreadable file reads as every key's default.
-    void ReadIniFile(const std::string& section, const std::string& fileName);
-    // Returns nothing on success, else the error "Unable to write to " + path,
-    // which the caller reports; the file is then as it was before.
-    std::optional<std::string> WriteIniFile(const std::string& section, const std::string& fileName);
 
     // ==== Controls ============================================================
     // Scroll box and image.
@@ -351,10 +334,6 @@ private:
     void BuildMenus();
     void WireEvents();
 
-    // The file ReadIniFile and WriteIniFile use for fileName.
-    std::string iniPath(const std::string& fileName);
-    // The positions of the sliders that the settings store as positions.
-    SliderPositions sliderPositions() const;
     // Dispatches a mouse event of the image or the scroll box.
     bool imageMouseEvent(QEvent* event);
     bool scrollBoxMouseEvent(QEvent* event);

@@ -112,6 +112,20 @@ struct ShapeSettings {
     bool shapeFlipper = false;
 };
 
+// Settings whose stored value is the position of a main-window slider rather
+// than a field above. The window keeps them equal to its sliders' positions
+// (every change handler writes its slider's position here); reading the
+// "main" section sets them and the window then moves the sliders to them.
+// They differ from the colour state while shapes change the colour without
+// moving the sliders.
+struct SliderPositions {
+    int red = 255;       // tbR, 0..255
+    int green = 0;       // tbG
+    int blue = 0;        // tbB
+    int intensity = 100; // tbIntensity, 1..100
+    int fuzziness = 100; // tbFuzziness, 1..100
+};
+
 // Everything the program would otherwise keep in globals, owned by the main window.
 struct SplotState {
     PaintingState paint;
@@ -119,6 +133,7 @@ struct SplotState {
     ColourState colour;
     CircleSettings circle;
     ShapeSettings shape;
+    SliderPositions sliders;
 };
 
 } // namespace splot

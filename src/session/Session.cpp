@@ -10,7 +10,6 @@
 #include "paint/Stroke.h"
 #include "settings/BrushFile.h"
 #include "settings/SettingsFile.h"
-#include "settings/StorageLocations.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -37,48 +36,33 @@ void followChosenFile(Paths& paths, const std::string& file) {
 }
 } // namespace
 
-Session::Session(const SessionPorts& ports) : ports_(ports), cursor_(ports.cursor) {
-    history_.setEnableCallback([this](bool undo, bool redo) {
-        if (ports_.window != nullptr)
-            ports_.window->undoRedoChanged(undo, redo);
-    });
+Session::Session(const SessionPorts& ports)
+    : prompts_(ports.prompts), mouse_(ports.mouse), clock_(ports.clock), paths_(ports.paths),
+      processEnd_(ports.processEnd), pump_(ports.pump != nullptr ? *ports.pump : noEvents_),
+      statusPort_(ports.status != nullptr ? *ports.status : noStatus_),
+      cursorPort_(ports.cursor != nullptr ? *ports.cursor : noCursor_),
+      window_(ports.window != nullptr ? *ports.window : noWindow_), cursor_(cursorPort_) {
+    history_.setEnableCallback([this](bool undo, bool redo) { window_.undoRedoChanged(undo, redo); });
 }
 
 Session::~Session() {
+    cursor_.setDrawingHidden(false); // the arrow comes back with the window gone
     canvas_.setDisplay(nullptr);
 }
 
 // ==== Start-up ================================================================
 
-void Session::beginStartUp() {
+void Session::startUp() {
     state_.stroke.lastMouseX = -1;
     state_.stroke.lastMouseY = -1;
-}
-
-void Session::afterSettingsRead() {
+    ReadIniFile("all", "");
     state_.circle.circleCenterX = state_.paint.imageWidth / 2.0;
     state_.circle.circleCenterY = state_.paint.imageHeight / 2.0;
     state_.paint.eraseMode = false;
     state_.stroke.canvasTouched = false;
-}
-
-void Session::buildStartUpCanvas() {
-    // freshStart is still false, so this clear takes an undo snapshot.
-    try {
-        MakeNewImage(state_.paint.imageWidth, state_.paint.imageHeight, false);
-        return;
-    } catch (const CommandAbandoned&) {
-    }
-    // The stored size could not be allocated (its error has been shown): a
-    // program without a picture would be of no use, so start with the default.
-    ports_.prompts->message("The picture is " + std::to_string(fallbackImageSize) + " x " +
-                            std::to_string(fallbackImageSize) + " pixels instead.");
-    MakeNewImage(fallbackImageSize, fallbackImageSize, false);
-}
-
-void Session::finishStartUp() {
+    buildStartUpCanvas(); // also moves the width slider to brushWidth
     // The one seeding of the program's generator.
-    const LocalDateTime t = ports_.clock->now();
+    const LocalDateTime t = clock_.now();
     const std::uint64_t seed =
         ((((((static_cast<std::uint64_t>(t.year) * 12 + t.month) * 31 + t.day) * 24 + t.hour) * 60 +
            t.minute) *
@@ -94,53 +78,63 @@ void Session::finishStartUp() {
     shell_.unsavedChangesText = "There are unsaved changes.";
 }
 
-// ==== Status panels ===========================================================
-
-void Session::ShowStatus(const std::string& text) {
-    status_[0] = text;
-    if (ports_.status != nullptr)
-        ports_.status->showPanel(0, text);
+void Session::buildStartUpCanvas() {
+    // freshStart is still false, so this clear takes an undo snapshot.
+    try {
+        MakeNewImage(state_.paint.imageWidth, state_.paint.imageHeight, false);
+        return;
+    } catch (const CommandAbandoned&) {
+    }
+    // The stored size could not be allocated (its error has been shown): a
+    // program without a picture would be of no use, so start with the default.
+    prompts_.message("The picture is " + std::to_string(fallbackImageSize) + " x " +
+                     std::to_string(fallbackImageSize) + " pixels instead.");
+    MakeNewImage(fallbackImageSize, fallbackImageSize, false);
 }
 
-const std::string& Session::statusText(int panel) const {
-    static const std::string none;
-    return panel >= 0 && panel < 3 ? status_[static_cast<std::size_t>(panel)] : none;
+// ==== Status panels ===========================================================
+
+void Session::showPanel(int panel, const std::string& text) {
+    status_.at(static_cast<std::size_t>(panel)) = text;
+    statusPort_.showPanel(panel, text);
 }
 
 void Session::UpdateColoringModeStatus() {
-    status_[1] = coloringModeStatusText(state_.paint.eraseMode, state_.paint.backgroundIsWhite);
-    if (ports_.status != nullptr)
-        ports_.status->showPanel(1, status_[1]);
+    showPanel(1, coloringModeStatusText(state_.paint.eraseMode, state_.paint.backgroundIsWhite));
 }
 
 void Session::showDepthStatus() {
-    status_[2] = state_.paint.draw3d ? "3D depth: " + std::to_string(state_.paint.depth3d) : std::string();
-    if (ports_.status != nullptr)
-        ports_.status->showPanel(2, status_[2]);
+    showPanel(2, state_.paint.draw3d ? "3D depth: " + std::to_string(state_.paint.depth3d) : std::string());
 }
 
 // ==== Canvas ==================================================================
 
 void Session::MakeNewImage(int width, int height, bool keepPicture) {
     if (width < 0 || width > maxImageWidth || height < 0 || height > maxImageHeight) {
-        if (ports_.window != nullptr)
-            ports_.window->canvasSizeRefused();
+        window_.canvasSizeRefused();
         return;
     }
+    const bool newSize = width != canvas_.imageWidth() || height != canvas_.imageHeight();
+    // The clear below snapshots the new canvas, except the first clear after
+    // start-up.
+    const bool snapshotFollows = !keepPicture && !state_.paint.freshStart;
     try {
         canvas_.rebuild(width, height, keepPicture, state_.paint.backgroundIsWhite);
     } catch (const CanvasAllocationError& e) {
         // The canvas, the sizes, the status and the controls stay exactly as
         // they were; the command that asked for the new canvas goes no further.
-        ports_.prompts->message(e.what());
+        prompts_.message(e.what());
         throw CommandAbandoned();
     }
     state_.paint.imageWidth = width;
     state_.paint.imageHeight = height;
+    // The snapshots were cut or padded to the new size: pictures that never
+    // existed. Undo and Redo wait for a snapshot taken at this size.
+    if (newSize && !snapshotFollows)
+        EnableUndoRedo(false, false);
     if (!keepPicture)
         ClearImage();
-    if (ports_.window != nullptr)
-        ports_.window->canvasRebuilt();
+    window_.canvasRebuilt();
 }
 
 void Session::ClearImage() {
@@ -166,8 +160,8 @@ void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
         StrokeState& stroke = state_.stroke;
         stroke.brushOutlineShown = true;
         KMingo previous(stroke.lastMouseX, stroke.lastMouseY);
-        stroke.lastMouseX = ports_.mouse->getXMouse();
-        stroke.lastMouseY = ports_.mouse->getYMouse();
+        stroke.lastMouseX = mouse_.getXMouse();
+        stroke.lastMouseY = mouse_.getYMouse();
         const KMingo current(stroke.lastMouseX, stroke.lastMouseY);
 
         // The path from the previous position is walked in one step: a drag
@@ -201,7 +195,7 @@ void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
 void Session::imageClick() {
     // The picture counts as changed even when this stamp misses the canvas.
     markUnsaved();
-    const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
+    const KMingo pen(mouse_.getXMouse(), mouse_.getYMouse());
     painter_.DrawOnImage(pen, state_.paint.penWidth, true, widestStamp(state_.circle));
     canvas_.flushDisplay();
 }
@@ -221,7 +215,7 @@ void Session::MouseUp() {
 }
 
 void Session::ShowBrush() {
-    const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
+    const KMingo pen(mouse_.getXMouse(), mouse_.getYMouse());
     painter_.BrushDisplay(pen);
     canvas_.flushDisplay();
 }
@@ -242,34 +236,36 @@ void Session::toggleEraseMode() {
 // save-first questions are asked whenever the picture on screen differs from
 // what was last saved, loaded or cleared.
 void Session::invertPicture() {
-    invertWholePicture(canvas_); // repaints once
-    markUnsaved();
+    applyActionToPicture(RgbAction::Invert);
 }
 
 void Session::applyActionToPicture(RgbAction action) {
+    // A cycle or swap on a grey picture keeps every pixel.
+    const bool changes = actionChangesPicture(canvas_, action);
     applyChannelActionWholePicture(canvas_, action); // repaints once
-    markUnsaved();
+    if (changes)
+        markUnsaved();
 }
 
+// Undo and Redo that bring back the very pixels on screen change nothing, so
+// they leave the marker alone. One that returns to exactly the last saved,
+// loaded or cleared picture still marks it: the marker is a status text, and
+// the program has no text to put back that would not claim a save, a load or
+// a clear that did not happen; asking once too often costs a click.
 void Session::Undo() {
-    if (!history_.undoEnabled())
-        return;
-    history_.Undo();
-    markUnsaved();
+    if (history_.Undo())
+        markUnsaved();
 }
 
 void Session::Redo() {
-    if (!history_.redoEnabled())
-        return;
-    history_.Redo();
-    markUnsaved();
+    if (history_.Redo())
+        markUnsaved();
 }
 
 // ==== Splotting ================================================================
 
 void Session::processEvents() {
-    if (ports_.pump != nullptr)
-        ports_.pump->processEvents();
+    pump_.processEvents();
 }
 
 void Session::DrawShapes() {
@@ -283,7 +279,7 @@ void Session::DrawShapes() {
 }
 
 void Session::addCornerAtPointer() {
-    splotting_.AddCornerAndJoin(KMingo(ports_.mouse->getXMouse(), ports_.mouse->getYMouse()));
+    splotting_.AddCornerAndJoin(KMingo(mouse_.getXMouse(), mouse_.getYMouse()));
     canvas_.flushDisplay();
 }
 
@@ -307,31 +303,33 @@ bool Session::CheckForClear(const std::string& actionWord) {
 }
 
 void Session::applyNewImageSize(int width, int height, bool keepPicture) {
+    const bool newSize = width != canvas_.imageWidth() || height != canvas_.imageHeight();
     MakeNewImage(width, height, keepPicture);
     EnableUndoRedo(false, false);
-    if (keepPicture)
+    // A resize to the same size keeps every pixel.
+    if (keepPicture && newSize)
         markUnsaved();
 }
 
 // ==== Image files =============================================================
 
-void Session::btnLoadClick() {
+void Session::load() {
     if (!askToSaveFirst("Do you want to save them before loading a new picture?"))
         return;
     // Both letter cases are shown: the decoder is chosen by the extension in
     // any case.
     const FileDialogRequest request{"", ".", "SPLOT images png,bmp|*.png;*.bmp;*.PNG;*.BMP", "", true};
-    const std::optional<std::string> chosen = ports_.prompts->openFile(request);
+    const std::optional<std::string> chosen = prompts_.openFile(request);
     if (!chosen)
         return;
-    followChosenFile(*ports_.paths, *chosen);
+    followChosenFile(paths_, *chosen);
     LoadImage(*chosen, chosen->size() >= 3 ? chosen->substr(chosen->size() - 3) : *chosen);
 }
 
 void Session::LoadImage(const std::string& fileName, const std::string& extension) {
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) {
-        ports_.prompts->warning("file: \r\n" + fileName + "  does not exist", Buttons::OkCancel);
+        prompts_.warning("file: \r\n" + fileName + "  does not exist", Buttons::OkCancel);
         throw CommandAbandoned();
     }
     // Decoded completely before anything changes: a refused or broken file
@@ -340,7 +338,7 @@ void Session::LoadImage(const std::string& fileName, const std::string& extensio
     try {
         image = loadImage(fileName, extension);
     } catch (const ImageSizeRefused& e) {
-        ports_.prompts->message(e.what());
+        prompts_.message(e.what());
         return;
     }
     MakeNewImage(image.width, image.height, false); // clears, centres
@@ -348,12 +346,11 @@ void Session::LoadImage(const std::string& fileName, const std::string& extensio
     RefreshPicture();
     lastLoadedFile_ = fileName;
     lastLoadedExtension_ = extension;
-    if (ports_.window != nullptr)
-        ports_.window->revertEnabled();
+    window_.revertEnabled();
     ShowStatus(fileName + " loaded successfully.");
 }
 
-void Session::btnRevertClick() {
+void Session::revert() {
     if (!askToSaveFirst("Do you want to save them before reverting \r\nto the last loaded image?"))
         return;
     history_.MakeUndoFromRows();
@@ -365,7 +362,7 @@ void Session::openFromCommandLine(const std::vector<std::string>& errors, const 
         std::string text;
         for (const std::string& e : errors)
             text += (text.empty() ? "" : "\r\n") + e;
-        ports_.prompts->message(text);
+        prompts_.message(text);
     }
     if (file.empty())
         return;
@@ -376,27 +373,68 @@ void Session::openFromCommandLine(const std::vector<std::string>& errors, const 
     LoadImage(path, path.size() >= 3 ? path.substr(path.size() - 3) : path);
 }
 
-// ==== Brush files =============================================================
+// ==== Settings and brush files ================================================
 
-std::optional<std::string> Session::chooseBrushToLoad() {
-    const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
-    if (chosen)
-        followChosenFile(*ports_.paths, *chosen);
-    return chosen;
+StorageLocations Session::storage() const {
+    // Beside the executable, or in the user's own folders when the
+    // executable's folder cannot be written.
+    Paths& paths = paths_;
+    return storageLocations(paths.executablePath(),
+                            [&paths](const std::string& name) { return paths.environment(name); });
 }
 
-std::optional<std::string> Session::chooseBrushToSave() {
-    const std::optional<std::string> chosen =
-        ports_.prompts->saveFile(saveBrushRequest(ports_.paths->currentFolder()));
+std::string Session::iniPath(const std::string& fileName) const {
+    return fileName.empty() ? storage().settingsFile : fileName;
+}
+
+void Session::ReadIniFile(const std::string& section, const std::string& fileName) {
+    const SettingsReadResult read = readSettingsFile(iniPath(fileName), section, state_);
+    // The image-size reports, in the order they arose.
+    for (const std::string& m : read.messages)
+        prompts_.message(m);
+    window_.settingsRead(read);
+}
+
+std::optional<std::string> Session::WriteIniFile(const std::string& section, const std::string& fileName) {
+    const std::string path = iniPath(fileName);
+    if (fileName.empty())
+        createSettingsFolder(path);
+    return writeSettingsFile(path, section, state_);
+}
+
+void Session::LoadBrush(const std::string& path) {
+    const std::optional<SettingsReadResult> read = readBrushFile(path, state_);
+    if (!read) {
+        prompts_.message(notABrushMessage(path));
+        return;
+    }
+    window_.settingsRead(*read);
+}
+
+void Session::SaveBrush(const std::string& path) {
+    if (const std::optional<std::string> error = writeBrushFile(path, state_))
+        prompts_.error(*error);
+}
+
+void Session::loadBrush() {
+    const std::optional<std::string> chosen = prompts_.openFile(loadBrushRequest());
     if (!chosen)
-        return std::nullopt;
+        return;
+    followChosenFile(paths_, *chosen);
+    LoadBrush(*chosen);
+}
+
+void Session::saveBrush() {
+    const std::optional<std::string> chosen = prompts_.saveFile(saveBrushRequest(paths_.currentFolder()));
+    if (!chosen)
+        return;
     const std::string path = withDefaultExtension(*chosen, brushFileExtension);
-    followChosenFile(*ports_.paths, path);
+    followChosenFile(paths_, path);
     std::error_code ec;
     if (std::filesystem::exists(path, ec) &&
-        ports_.prompts->warning(overwriteQuestion(path), Buttons::YesNo) != Answer::Yes)
-        return std::nullopt;
-    return path;
+        prompts_.warning(overwriteQuestion(path), Buttons::YesNo) != Answer::Yes)
+        return;
+    SaveBrush(path);
 }
 
 // ==== Saving and exit =========================================================
@@ -405,32 +443,25 @@ bool Session::askToSaveFirst(const std::string& question) {
     if (!hasUnsavedChanges())
         return true;
     const Answer answer =
-        ports_.prompts->warning(shell_.unsavedChangesText + "\r\n" + question, Buttons::YesNoCancel);
+        prompts_.warning(shell_.unsavedChangesText + "\r\n" + question, Buttons::YesNoCancel);
     if (answer == Answer::Yes) {
-        if (!SaveSplot())
-            throw CommandAbandoned();
+        SaveSplot(); // a failure throws, abandoning the asking command
         return true;
     }
     return answer == Answer::No;
 }
 
-bool Session::SaveSplot() {
+void Session::SaveSplot() {
     BitmapFileToPNG();
-    return true;
 }
 
 void Session::BitmapFileToPNG() {
     const CursorOwner::Busy busy(cursor_);
-    // Beside the executable, or in the user's pictures folder when the
-    // executable's folder cannot be written.
-    Paths& paths = *ports_.paths;
-    const StorageLocations where = storageLocations(
-        paths.executablePath(), [&paths](const std::string& name) { return paths.environment(name); });
-    const std::string path = savePictureAsPng(canvas_, where.picturePrefix, *ports_.clock);
+    const std::string path = savePictureAsPng(canvas_, storage().picturePrefix, clock_);
     ShowStatus("Saved as: " + path);
 }
 
-void Session::Exit2Click() {
+void Session::requestExit() {
     // A save that did not happen abandons the exit: the picture is not lost.
     bool goOn = false;
     try {
@@ -445,19 +476,17 @@ void Session::Exit2Click() {
         shell_.closeAllowed = false;
 }
 
-void Session::FormClose() {
+void Session::windowClosing() {
     shell_.closeAllowed = false;
-    Exit2Click();
+    requestExit();
 }
 
 void Session::HaltApp() {
     // A folder that can never be written must not trap the user: after the
     // error the user may quit without the settings.
-    const std::optional<std::string> error =
-        ports_.window != nullptr ? ports_.window->writeSettings() : std::nullopt;
-    if (mayQuitAfterSettingsWrite(*ports_.prompts, error)) {
+    if (mayQuitAfterSettingsWrite(prompts_, WriteIniFile("all", ""))) {
         quitting_ = true; // a walk that this exit ran inside ends at once
-        ports_.processEnd->endProcess();
+        processEnd_.endProcess();
         return;
     }
     shell_.closeAllowed = false;

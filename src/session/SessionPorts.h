@@ -8,6 +8,7 @@
 #include "base/ProcessEnd.h"
 #include "base/Prompts.h"
 #include "base/StatusPort.h"
+#include "settings/SettingsFile.h"
 
 #include <optional>
 #include <string>
@@ -30,20 +31,22 @@ public:
     virtual void undoRedoChanged(bool undo, bool redo) = 0;
     // A picture was loaded: Revert becomes available (for good).
     virtual void revertEnabled() = 0;
-    // Writes every section of the settings file; nothing on success, else
-    // the error text to report.
-    virtual std::optional<std::string> writeSettings() = 0;
+    // A settings or brush file was read into the state: the controls follow,
+    // as the result describes, in the order it gives.
+    virtual void settingsRead(const SettingsReadResult& read) = 0;
 };
 
-// Everything a session reaches outside the process's own memory. Every
-// pointer must outlive the session.
+// Everything a session reaches outside the process's own memory; every port
+// must outlive the session. The first five are required. The others may be
+// left out: the session then runs without a window (no events to deliver,
+// panels and pointer shape shown nowhere, controls that need no moving).
 struct SessionPorts {
-    Prompts* prompts = nullptr;
-    MousePort* mouse = nullptr;
+    Prompts& prompts;
+    MousePort& mouse;
+    Clock& clock;
+    Paths& paths;
+    ProcessEnd& processEnd;
     EventPump* pump = nullptr;
-    Clock* clock = nullptr;
-    Paths* paths = nullptr;
-    ProcessEnd* processEnd = nullptr;
     StatusPort* status = nullptr;
     CursorPort* cursor = nullptr;
     WindowPort* window = nullptr;

@@ -139,7 +139,7 @@ TEST(Screen, AStampOutsideACommandIsInTheWindowAtOnceAndOnScreenSoon) {
     ImageView* view = rig.form->Image1;
     view->flushNow();
     const int before = view->flushCount();
-    rig.form->painter().DrawOnImage(KMingo(300, 300), 40, true);
+    SessionProbe(rig.form->session()).painter().DrawOnImage(KMingo(300, 300), 40, true);
     EXPECT_EQ(differences(rig, 270, 270, 330, 330), 0) << "written into the window at once";
     // No command end follows: the paced flush still comes.
     EXPECT_TRUE(QTest::qWaitFor([&] { return view->flushCount() > before; }, 1000));

@@ -8,7 +8,7 @@
 #include "files/ImageBytes.h"
 #include "files/ImageLoad.h"
 #include "files/PngWriter.h"
-#include "settings/BrushFile.h"
+#include "support/SessionProbe.h"
 #include "support/SessionRig.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +66,7 @@ struct Picture {
 class ChaosRun {
 public:
     explicit ChaosRun(std::uint64_t seed) : draws_(seed) {
-        rig_.session.random().seed(seed * 0x9E3779B97F4A7C15ULL + 1);
+        SessionProbe(rig_.session).random().seed(seed * 0x9E3779B97F4A7C15ULL + 1);
         rig_.status.onShow = [this](int panel, const std::string& text) { statusShown(panel, text); };
         rig_.pump.onPump = [this](int) { eventPass(); };
         makeFiles();
@@ -140,8 +140,7 @@ private:
         // every walk at once; a sequence waits this long before taking it.
         if (++pumpCalls_ == longWalk) {
             rig_.prompts.answers = {Answer::No, Answer::Yes};
-            rig_.window.settingsError.reset();
-            s().Exit2Click();
+            s().requestExit();
             quit_ = true;
             ASSERT_GT(rig_.processEnd.ended, 0) << trail_;
             return;
@@ -383,15 +382,15 @@ private:
         rig_.prompts.answers = {anyAnswer(), anyAnswer()};
         if (!chance(10))
             rig_.prompts.files = {anyFile()};
-        s().btnLoadClick();
+        s().load();
     }
     void undo() { s().Undo(); }
     void redo() { s().Redo(); }
     void revert() {
-        if (s().lastLoadedFile().empty())
+        if (SessionProbe(s()).lastLoadedFile().empty())
             return; // Revert is unavailable until a picture was loaded
         rig_.prompts.answers = {anyAnswer(), anyAnswer()};
-        s().btnRevertClick();
+        s().revert();
     }
     void drawShapes() { s().DrawShapes(); }
     void drawCircle() { s().DrawCircle(); }
@@ -399,31 +398,36 @@ private:
     void brushSave() {
         rig_.prompts.files = {(rig_.paths.folder / (chance(50) ? "brush" : "other.spb")).string()};
         rig_.prompts.answers = {anyAnswer()};
-        if (const auto path = s().chooseBrushToSave())
-            if (const auto error = writeBrushFile(*path, s().state(), SliderPositions{}))
-                rig_.prompts.error(*error);
+        s().saveBrush();
     }
     void brushLoad() {
         rig_.prompts.files = {chance(70) ? (rig_.paths.folder / "brush.spb").string() : anyFile()};
-        if (const auto path = s().chooseBrushToLoad())
-            readBrushFile(*path, s().state());
+        s().loadBrush();
     }
     void exitStaying() {
         // Cancel; or No (or Yes, saving) and then the settings cannot be
-        // written and the user stays.
-        rig_.window.settingsError = "Unable to write to " + (rig_.paths.folder / "splot.ini").string();
+        // written (a folder has the settings file's name) and the user stays.
+        const fs::path ini = rig_.iniPath();
+        std::error_code ec;
+        fs::create_directory(ini, ec);
+        struct Remove {
+            fs::path path;
+            ~Remove() {
+                std::error_code ignored;
+                fs::remove(path, ignored);
+            }
+        } removeAfter{ini};
         rig_.prompts.answers = {anyAnswer(), Answer::No};
         if (!s().hasUnsavedChanges())
             rig_.prompts.answers = {Answer::No}; // no save question: only the quit question
         const int ended = rig_.processEnd.ended;
-        s().Exit2Click();
-        rig_.window.settingsError.reset();
+        s().requestExit();
         ASSERT_EQ(rig_.processEnd.ended, ended) << trail_;
     }
     void exitQuitting() {
         if (!s().hasUnsavedChanges() || chance(50)) {
             rig_.prompts.answers = {Answer::No};
-            s().Exit2Click();
+            s().requestExit();
             quit_ = rig_.processEnd.ended > 0;
         }
     }
