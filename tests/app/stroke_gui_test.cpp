@@ -84,7 +84,7 @@ TEST(Stroke, ARightClickMakesOneCornerWithOrWithoutAContextMenuEvent) {
         NoContextMenus filter;
         if (!contextMenus)
             qApp->installEventFilter(&filter);
-        const KShape& shape = SessionProbe(rig.form->session()).splotting().currentShape;
+        const KShape& shape = test::SessionProbe(rig.form->session()).splotting().currentShape;
         const auto blank = rig.pixels();
         rig.press(100, 100, Qt::RightButton);
         rig.release(100, 100, Qt::RightButton);
