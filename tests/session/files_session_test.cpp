@@ -4,7 +4,6 @@
 #include "files/ImageErrors.h"
 #include "files/PngWriter.h"
 #include "support/FileText.h"
-#include "support/SessionProbe.h"
 #include "support/SessionRig.h"
 
 #include <gtest/gtest.h>
@@ -190,7 +189,7 @@ TEST(SessionFiles, APictureWithoutPixelsIsNeverSavedAndTheExitStays) {
     rig.prompts.answers = {Answer::Yes};
     EXPECT_THROW(s.requestExit(), ImageFileError);
     EXPECT_EQ(rig.processEnd.ended, 0);
-    EXPECT_FALSE(s.closeAllowed());
+    EXPECT_FALSE(SessionProbe(s).shell().closeAllowed);
     EXPECT_TRUE(s.hasUnsavedChanges());
     EXPECT_EQ(savedFiles(rig.paths.folder), 0U);
 }
