@@ -177,7 +177,7 @@ private:
         ASSERT_EQ(h, s().state().paint.imageHeight) << trail_;
         ASSERT_EQ(c.bytesPerLine(), (w * 3 + 3) & ~3) << trail_;
         for (int y = 0; y < h; ++y)
-            ASSERT_EQ(reinterpret_cast<std::uint8_t*>(c.row(y)),
+            ASSERT_EQ(reinterpret_cast<const std::uint8_t*>(c.row(y)),
                       c.bits() + static_cast<std::size_t>(h - 1 - y) * c.bytesPerLine())
                 << "row " << y << "\n"
                 << trail_;
@@ -255,7 +255,9 @@ private:
             rig_.mouse.x += draw(61) - 30;
             rig_.mouse.y += draw(61) - 30;
             const int buttons = draw(10);
-            s().imageMouseMove(buttons != 0, buttons == 1);
+            s().imageMouseMove(buttons == 0   ? HeldButtons::None
+                               : buttons == 1 ? HeldButtons::LeftAndRight
+                                              : HeldButtons::Left);
         }
         if (chance(40))
             s().imageClick();

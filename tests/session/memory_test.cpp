@@ -31,7 +31,7 @@ void editCycle(SessionRig& rig, int cycle) {
     for (int i = 0; i < 10; ++i) {
         rig.mouse.x += 30;
         rig.mouse.y += 20;
-        s.imageMouseMove(true, false);
+        s.imageMouseMove(HeldButtons::Left);
     }
     s.imageMouseUp();
     s.Undo();
