@@ -110,6 +110,50 @@ TEST(PenTravel, WalkSteersAroundPaintInTheTurnSense) {
     }
 }
 
+TEST(PenTravel, FlipTurnsOnlyForADrawBelowTheFlipperiness) {
+    // A one-step walk into a painted dot: the step's end shows the turn sense
+    // the flip draw left (counter-clockwise above the row, clockwise below).
+    struct Case {
+        int flipperiness;
+        std::uint32_t draw;
+        bool flips;
+    };
+    for (const Case c : {Case{0, 0, false}, Case{1, 0, true}, Case{1, 1, false}, Case{50, 49, true},
+                         Case{50, 50, false}, Case{50, 51, false}, Case{100, 99, true}}) {
+        SplottingRig rig;
+        rig.canvas.pixel(130, 100) = BgrPixel{0, 0, 0};
+        rig.state.shape.shapeSectionLength = 50;
+        rig.state.shape.shapeFlipper = true;
+        rig.state.shape.shapeFlipperiness = c.flipperiness;
+        rig.random.script({c.draw});
+        const WalkResult r = rig.travel.HeadFromAtoB(KMingo(100, 100), KMingo(145, 100));
+        const std::string at = std::to_string(c.flipperiness) + "/" + std::to_string(c.draw);
+        EXPECT_FALSE(rig.random.scriptedDrawsLeft()) << at;
+        EXPECT_EQ(rig.splotting.turnDirection, c.flips ? -1 : 1) << at;
+        ASSERT_GE(r.steps, 1) << at;
+        EXPECT_EQ(r.position.getY() > 100, !c.flips) << at;
+    }
+}
+
+TEST(PenTravel, PathTestLooksFromTwoPixelsInsideThePenWidth) {
+    // From (100, 100) towards (110, 100): the seventy samples run from
+    // penWidth - 2 pixels out to the target, so a dot at 100 + penWidth - 2
+    // blocks the way and one a pixel nearer does not.
+    struct Case {
+        int penWidth;
+        int dotX;
+        bool clear;
+    };
+    for (const Case c : {Case{10, 106, true}, Case{10, 107, true}, Case{10, 108, false}, Case{10, 110, false},
+                         Case{10, 111, true}, Case{4, 101, true}, Case{4, 102, false}, Case{4, 105, false}}) {
+        SplottingRig rig;
+        rig.state.paint.penWidth = c.penWidth;
+        rig.canvas.pixel(c.dotX, 100) = BgrPixel{0, 0, 0};
+        EXPECT_EQ(rig.travel.IsPathClearTo(KMingo(100, 100), KMingo(110, 100)), c.clear)
+            << c.penWidth << " " << c.dotX;
+    }
+}
+
 TEST(PenTravel, MidpointProbeReadsThePixelHalfwayAndSentinelsOutside) {
     struct Case {
         KMingo p, q;

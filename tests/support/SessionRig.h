@@ -16,8 +16,11 @@ class FakeStatus : public StatusPort {
 public:
     void showPanel(int panel, const std::string& text) override {
         panels.at(static_cast<std::size_t>(panel)) = text;
+        if (onShow)
+            onShow(panel, text);
     }
     std::array<std::string, 3> panels;
+    std::function<void(int, const std::string&)> onShow; // runs after each text is shown
 };
 
 class FakeCursor : public CursorPort {
