@@ -123,6 +123,7 @@ void TForm1::BuildMenus() {
         addItem(menu3d, "BringTowardsYou1", QStringLiteral("Move Nearer"), QKeySequence(Qt::Key_R));
     MoveAway1 = addItem(menu3d, "MoveAway1", QStringLiteral("Move Away"), QKeySequence(Qt::Key_E));
 
+    BuildViewMenu();
     Help1 = addMenu(bar, "Help1", QStringLiteral("Help"));
     AboutSPLOT1 = addItem(Help1, "AboutSPLOT1", QStringLiteral("About SPLOT"));
 

@@ -144,7 +144,7 @@ TEST(MainWindow, MenuBarItemsSeparatorsAndShortcuts) {
     for (QAction* a : f.menuBar()->actions())
         titles.push_back(a->text().toStdString());
     EXPECT_EQ(titles, (std::vector<std::string>{"File", "Brush", "Edit", "Tools", "Colours", "Splotting",
-                                                "Options", "3D", "Help"}));
+                                                "Options", "3D", "View", "Help"}));
     EXPECT_EQ(layout(f.File1), "New[Ctrl+N]|Open[Ctrl+O]|-|Save[Ctrl+S]|-|Exit|");
     EXPECT_EQ(layout(f.Brush1), "Load[F9]|Save[F10]|");
     EXPECT_EQ(layout(f.Edit1), "Undo[Ctrl+Z]|Redo[Ctrl+Shift+Z]|-|Resize Image[Ctrl+R]|");
