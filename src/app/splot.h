@@ -51,7 +51,7 @@ struct Zoom;
 //   splot_colour.cpp   colour sliders, swatch, RGB actions, undo and redo
 //   splot_files.cpp    image and brush file commands
 //   splot_splotting.cpp  shapes and circles commands
-//   splot_settings.cpp ReadIniFile / WriteIniFile
+//   splot_settings.cpp the controls after a settings or brush file was read
 //   splot_view.cpp     the View menu (zoom), the wheel, scrolling to a new picture
 //
 // Every command is engine code in the session; a handler reads its control,
@@ -79,7 +79,9 @@ public:
     void canvasSizeRefused() override;
     void undoRedoChanged(bool undo, bool redo) override;
     void revertEnabled() override;
-    std::optional<std::string> writeSettings() override;
+    // Moves the controls after a settings or brush file was read
+    // (splot_settings.cpp).
+    void settingsRead(const SettingsReadResult& read) override;
 
     // Runs a command inside the top-level handler.
     template <typename F> void runGuarded(F&& command) { guarded(ports_.prompts, command); }
@@ -208,12 +210,6 @@ public:
     void menuBrushSaveClick();
     void btnLoadBrushClick();
     void btnSaveBrushClick();
-    // Reads the brush and main sections of a brush file and brings the main
-    // window and the brush options dialog in line.
-    void LoadBrush(const std::string& path);
-    // Writes the brush and main sections into the file, keeping its other
-    // lines; all or nothing.
-    void SaveBrush(const std::string& path);
     void SortOutBrushOptions();
 
     // ==== Splotting (splot_splotting.cpp) =====================================
@@ -240,16 +236,6 @@ public:
     void setZoom(Zoom zoom, QPoint anchor);
     // Scrolls to the picture's top-left corner (New, Load, Resize Image).
     void showPictureFromTopLeft();
-
-    // ==== Settings (splot_settings.cpp) =======================================
-    // Section selector "3D", "brush", "circle", "image", "shape", "main" or
-    // "all" (exact case); an empty file name means the settings file beside
-    // the executable, any other name is used unchanged. A missing or
-    // unreadable file reads as every key's default.
-    void ReadIniFile(const std::string& section, const std::string& fileName);
-    // Returns nothing on success, else the error "Unable to write to " + path,
-    // which the caller reports; the file is then as it was before.
-    std::optional<std::string> WriteIniFile(const std::string& section, const std::string& fileName);
 
     // ==== Controls ============================================================
     // Scroll box and image.
@@ -371,10 +357,6 @@ private:
     void WireEvents();
     void BuildViewMenu();
 
-    // The file ReadIniFile and WriteIniFile use for fileName.
-    std::string iniPath(const std::string& fileName);
-    // The positions of the sliders that the settings store as positions.
-    SliderPositions sliderPositions() const;
     // Dispatches a mouse event of the image or the scroll box.
     bool imageMouseEvent(QEvent* event);
     bool scrollBoxMouseEvent(QEvent* event);
