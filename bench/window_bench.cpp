@@ -212,9 +212,9 @@ private:
     splot::SplottingState savedSplotting_;
 };
 
-// BM_WalkNoDisplay through the window: every stamp into the window at once,
-// the screen flushes paced, one flush when the walk ends. The walk's event
-// passes go through the real event pump.
+// BM_WalkNoDisplay through the window: every join repainted in the window
+// when its batch ends. The walk's event passes go through the real event
+// pump.
 void BM_Walk(benchmark::State& bench) {
     SplottingScene scene(rig(), static_cast<int>(bench.range(0)));
     splot::Session& session = scene.session();
