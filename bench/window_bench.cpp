@@ -7,6 +7,7 @@
 #include "app/QtPorts.h"
 #include "app/splot.h"
 #include "splotting/Splotting.h"
+#include "support/SessionProbe.h"
 #include "view/Zoom.h"
 
 #include <QApplication>
@@ -160,7 +161,7 @@ void BM_MouseMoveStampOnly(benchmark::State& state) {
     int i = 0;
     for (auto _ : state) {
         const splot::KMingo pen(WindowRig::visibleX(i), WindowRig::visibleY);
-        r.form->painter().DrawOnImage(pen, width, false);
+        splot::test::SessionProbe(r.form->session()).painter().DrawOnImage(pen, width, false);
         ++i;
     }
 }
@@ -171,22 +172,23 @@ BENCHMARK(BM_MouseMoveStampOnly)->Arg(200)->Unit(benchmark::kMicrosecond);
 class SplottingScene {
 public:
     SplottingScene(WindowRig& r, int size)
-        : rig_(r), saved_(r.form->session().state()), savedSplotting_(r.form->session().splotting()) {
+        : rig_(r), saved_(r.form->session().state()),
+          savedSplotting_(splot::test::SessionProbe(r.form->session()).splotting()) {
         splot::Session& session = r.form->session();
         if (r.form->canvas().imageWidth() != size || r.form->canvas().imageHeight() != size)
             r.form->MakeNewImage(size, size, false);
         session.state() = splot::SplotState{};
-        session.splotting() = splot::SplottingState{};
+        splot::test::SessionProbe(session).splotting() = splot::SplottingState{};
         session.state().paint.imageWidth = size;
         session.state().paint.imageHeight = size;
-        session.random().seed(2024);
+        splot::test::SessionProbe(session).random().seed(2024);
         clear();
         session.canvas().RefreshPicture();
         QApplication::processEvents();
     }
     ~SplottingScene() {
         rig_.form->session().state() = saved_;
-        rig_.form->session().splotting() = savedSplotting_;
+        splot::test::SessionProbe(rig_.form->session()).splotting() = savedSplotting_;
     }
     SplottingScene(const SplottingScene&) = delete;
     SplottingScene& operator=(const SplottingScene&) = delete;
@@ -224,8 +226,8 @@ void BM_Walk(benchmark::State& bench) {
         splot::Canvas& canvas = session.canvas();
         for (int y = 90; y <= 110; ++y)
             std::fill(canvas.row(y), canvas.row(y) + canvas.imageWidth(), splot::BgrPixel{255, 255, 255});
-        const splot::WalkResult r =
-            session.splotter().travel().HeadFromAtoB(splot::KMingo(100, 100), splot::KMingo(300, 100));
+        const splot::WalkResult r = splot::test::SessionProbe(session).splotter().travel().HeadFromAtoB(
+            splot::KMingo(100, 100), splot::KMingo(300, 100));
         canvas.flushDisplay();
         benchmark::DoNotOptimize(r);
     }
@@ -240,8 +242,8 @@ void BM_DrawShapesLots(benchmark::State& bench) {
     session.state().shape.shapeDrawLots = true;
     for (auto _ : bench) {
         scene.clear();
-        session.random().seed(7);
-        session.splotter().DrawShapes();
+        splot::test::SessionProbe(session).random().seed(7);
+        splot::test::SessionProbe(session).splotter().DrawShapes();
         session.canvas().flushDisplay();
     }
     scene.reportCanvas(bench);
@@ -261,7 +263,7 @@ void BM_DrawShapesLotsMenu(benchmark::State& bench) {
         bench.PauseTiming();
         scene.clear();
         session.canvas().RefreshPicture();
-        session.random().seed(7);
+        splot::test::SessionProbe(session).random().seed(7);
         QApplication::processEvents();
         bench.ResumeTiming();
         r.form->DrawShapes1->trigger();
@@ -279,7 +281,7 @@ void BM_DrawCircle(benchmark::State& bench) {
     session.state().circle.circleUsePenWidth = true;
     session.state().circle.circlePenWidth = 1000;
     for (auto _ : bench) {
-        session.splotter().DrawCircle();
+        splot::test::SessionProbe(session).splotter().DrawCircle();
         session.canvas().flushDisplay();
     }
     scene.reportCanvas(bench);

@@ -27,12 +27,12 @@
 namespace splot {
 
 SessionPorts TForm1::sessionPorts() {
-    return SessionPorts{ports_.prompts,
-                        ports_.mouse,
+    return SessionPorts{*ports_.prompts,
+                        *ports_.mouse,
+                        *ports_.clock,
+                        *ports_.paths,
+                        *ports_.processEnd,
                         ports_.pump,
-                        ports_.clock,
-                        ports_.paths,
-                        ports_.processEnd,
                         this,
                         ports_.cursor != nullptr ? ports_.cursor : &qtCursor_,
                         this};
@@ -79,7 +79,6 @@ TForm1::~TForm1() {
     delete frm3dOptions;
     delete frmBrushOptions;
     delete frmImageOptions;
-    session_.cursor().setDrawingHidden(false);
     canvas_.setDisplay(nullptr);
 }
 
@@ -93,11 +92,11 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Exit2Click() {
-    session_.Exit2Click();
+    session_.requestExit();
 }
 
 void TForm1::FormClose() {
-    session_.FormClose();
+    session_.windowClosing();
 }
 
 void TForm1::HaltApp() {
@@ -108,7 +107,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // The process ends inside FormClose when the user agrees; otherwise the
     // close is abandoned silently.
     guarded(ports_.prompts, [this] { FormClose(); });
-    if (session_.shell().closeAllowed)
+    if (session_.closeAllowed())
         event->accept();
     else
         event->ignore();

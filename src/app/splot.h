@@ -67,9 +67,6 @@ public:
     Session& session() { return session_; }
     SplotState& state() override { return session_.state(); }
     Canvas& canvas() { return session_.canvas(); }
-    Random& random() { return session_.random(); }
-    Painter& painter() { return session_.painter(); }
-    History& history() { return session_.history(); }
     const AppPorts& ports() const { return ports_; }
     Prompts* prompts() override { return ports_.prompts; }
 
@@ -202,8 +199,8 @@ public:
     // ==== Files (splot_files.cpp) =============================================
     void New1Click();
     void btnLoadClick();
-    // Saves the picture; true when it was saved.
-    bool SaveSplot();
+    // Saves the picture; a failure is reported by the top-level handler.
+    void SaveSplot();
     void btnRevertClick();
     void ResizeImage1Click();
     void menuBrushLoadClick();

@@ -21,15 +21,15 @@ void TForm1::newImageChosen(int width, int height, bool keepPicture) {
 }
 
 void TForm1::btnLoadClick() {
-    session_.btnLoadClick();
+    session_.load();
 }
 
-bool TForm1::SaveSplot() {
-    return session_.SaveSplot();
+void TForm1::SaveSplot() {
+    session_.SaveSplot();
 }
 
 void TForm1::btnRevertClick() {
-    session_.btnRevertClick();
+    session_.revert();
 }
 
 void TForm1::ResizeImage1Click() {

@@ -12,7 +12,7 @@ namespace splot {
 // else the normal arrow.
 class CursorOwner {
 public:
-    explicit CursorOwner(CursorPort* port) : port_(port) {}
+    explicit CursorOwner(CursorPort& port) : port_(port) {}
     CursorOwner(const CursorOwner&) = delete;
     CursorOwner& operator=(const CursorOwner&) = delete;
 
@@ -50,11 +50,10 @@ private:
         if (wanted == shown_)
             return;
         shown_ = wanted;
-        if (port_ != nullptr)
-            port_->showCursor(wanted);
+        port_.showCursor(wanted);
     }
 
-    CursorPort* port_;
+    CursorPort& port_;
     int busy_ = 0;
     bool hidden_ = false;
     CursorShape shown_ = CursorShape::Normal;

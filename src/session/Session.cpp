@@ -36,14 +36,17 @@ void followChosenFile(Paths& paths, const std::string& file) {
 }
 } // namespace
 
-Session::Session(const SessionPorts& ports) : ports_(ports), cursor_(ports.cursor) {
-    history_.setEnableCallback([this](bool undo, bool redo) {
-        if (ports_.window != nullptr)
-            ports_.window->undoRedoChanged(undo, redo);
-    });
+Session::Session(const SessionPorts& ports)
+    : prompts_(ports.prompts), mouse_(ports.mouse), clock_(ports.clock), paths_(ports.paths),
+      processEnd_(ports.processEnd), pump_(ports.pump != nullptr ? *ports.pump : noEvents_),
+      statusPort_(ports.status != nullptr ? *ports.status : noStatus_),
+      cursorPort_(ports.cursor != nullptr ? *ports.cursor : noCursor_),
+      window_(ports.window != nullptr ? *ports.window : noWindow_), cursor_(cursorPort_) {
+    history_.setEnableCallback([this](bool undo, bool redo) { window_.undoRedoChanged(undo, redo); });
 }
 
 Session::~Session() {
+    cursor_.setDrawingHidden(false); // the arrow comes back with the window gone
     canvas_.setDisplay(nullptr);
 }
 
@@ -59,7 +62,7 @@ void Session::startUp() {
     state_.stroke.canvasTouched = false;
     buildStartUpCanvas(); // also moves the width slider to brushWidth
     // The one seeding of the program's generator.
-    const LocalDateTime t = ports_.clock->now();
+    const LocalDateTime t = clock_.now();
     const std::uint64_t seed =
         ((((((static_cast<std::uint64_t>(t.year) * 12 + t.month) * 31 + t.day) * 24 + t.hour) * 60 +
            t.minute) *
@@ -84,42 +87,31 @@ void Session::buildStartUpCanvas() {
     }
     // The stored size could not be allocated (its error has been shown): a
     // program without a picture would be of no use, so start with the default.
-    ports_.prompts->message("The picture is " + std::to_string(fallbackImageSize) + " x " +
-                            std::to_string(fallbackImageSize) + " pixels instead.");
+    prompts_.message("The picture is " + std::to_string(fallbackImageSize) + " x " +
+                     std::to_string(fallbackImageSize) + " pixels instead.");
     MakeNewImage(fallbackImageSize, fallbackImageSize, false);
 }
 
 // ==== Status panels ===========================================================
 
-void Session::ShowStatus(const std::string& text) {
-    status_[0] = text;
-    if (ports_.status != nullptr)
-        ports_.status->showPanel(0, text);
-}
-
-const std::string& Session::statusText(int panel) const {
-    static const std::string none;
-    return panel >= 0 && panel < 3 ? status_[static_cast<std::size_t>(panel)] : none;
+void Session::showPanel(int panel, const std::string& text) {
+    status_.at(static_cast<std::size_t>(panel)) = text;
+    statusPort_.showPanel(panel, text);
 }
 
 void Session::UpdateColoringModeStatus() {
-    status_[1] = coloringModeStatusText(state_.paint.eraseMode, state_.paint.backgroundIsWhite);
-    if (ports_.status != nullptr)
-        ports_.status->showPanel(1, status_[1]);
+    showPanel(1, coloringModeStatusText(state_.paint.eraseMode, state_.paint.backgroundIsWhite));
 }
 
 void Session::showDepthStatus() {
-    status_[2] = state_.paint.draw3d ? "3D depth: " + std::to_string(state_.paint.depth3d) : std::string();
-    if (ports_.status != nullptr)
-        ports_.status->showPanel(2, status_[2]);
+    showPanel(2, state_.paint.draw3d ? "3D depth: " + std::to_string(state_.paint.depth3d) : std::string());
 }
 
 // ==== Canvas ==================================================================
 
 void Session::MakeNewImage(int width, int height, bool keepPicture) {
     if (width < 0 || width > maxImageWidth || height < 0 || height > maxImageHeight) {
-        if (ports_.window != nullptr)
-            ports_.window->canvasSizeRefused();
+        window_.canvasSizeRefused();
         return;
     }
     const bool newSize = width != canvas_.imageWidth() || height != canvas_.imageHeight();
@@ -131,7 +123,7 @@ void Session::MakeNewImage(int width, int height, bool keepPicture) {
     } catch (const CanvasAllocationError& e) {
         // The canvas, the sizes, the status and the controls stay exactly as
         // they were; the command that asked for the new canvas goes no further.
-        ports_.prompts->message(e.what());
+        prompts_.message(e.what());
         throw CommandAbandoned();
     }
     state_.paint.imageWidth = width;
@@ -142,8 +134,7 @@ void Session::MakeNewImage(int width, int height, bool keepPicture) {
         EnableUndoRedo(false, false);
     if (!keepPicture)
         ClearImage();
-    if (ports_.window != nullptr)
-        ports_.window->canvasRebuilt();
+    window_.canvasRebuilt();
 }
 
 void Session::ClearImage() {
@@ -169,8 +160,8 @@ void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
         StrokeState& stroke = state_.stroke;
         stroke.brushOutlineShown = true;
         KMingo previous(stroke.lastMouseX, stroke.lastMouseY);
-        stroke.lastMouseX = ports_.mouse->getXMouse();
-        stroke.lastMouseY = ports_.mouse->getYMouse();
+        stroke.lastMouseX = mouse_.getXMouse();
+        stroke.lastMouseY = mouse_.getYMouse();
         const KMingo current(stroke.lastMouseX, stroke.lastMouseY);
 
         // The path from the previous position is walked in one step: a drag
@@ -204,7 +195,7 @@ void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
 void Session::imageClick() {
     // The picture counts as changed even when this stamp misses the canvas.
     markUnsaved();
-    const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
+    const KMingo pen(mouse_.getXMouse(), mouse_.getYMouse());
     painter_.DrawOnImage(pen, state_.paint.penWidth, true, widestStamp(state_.circle));
     canvas_.flushDisplay();
 }
@@ -224,7 +215,7 @@ void Session::MouseUp() {
 }
 
 void Session::ShowBrush() {
-    const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
+    const KMingo pen(mouse_.getXMouse(), mouse_.getYMouse());
     painter_.BrushDisplay(pen);
     canvas_.flushDisplay();
 }
@@ -274,8 +265,7 @@ void Session::Redo() {
 // ==== Splotting ================================================================
 
 void Session::processEvents() {
-    if (ports_.pump != nullptr)
-        ports_.pump->processEvents();
+    pump_.processEvents();
 }
 
 void Session::DrawShapes() {
@@ -289,7 +279,7 @@ void Session::DrawShapes() {
 }
 
 void Session::addCornerAtPointer() {
-    splotting_.AddCornerAndJoin(KMingo(ports_.mouse->getXMouse(), ports_.mouse->getYMouse()));
+    splotting_.AddCornerAndJoin(KMingo(mouse_.getXMouse(), mouse_.getYMouse()));
     canvas_.flushDisplay();
 }
 
@@ -323,23 +313,23 @@ void Session::applyNewImageSize(int width, int height, bool keepPicture) {
 
 // ==== Image files =============================================================
 
-void Session::btnLoadClick() {
+void Session::load() {
     if (!askToSaveFirst("Do you want to save them before loading a new picture?"))
         return;
     // Both letter cases are shown: the decoder is chosen by the extension in
     // any case.
     const FileDialogRequest request{"", ".", "SPLOT images png,bmp|*.png;*.bmp;*.PNG;*.BMP", "", true};
-    const std::optional<std::string> chosen = ports_.prompts->openFile(request);
+    const std::optional<std::string> chosen = prompts_.openFile(request);
     if (!chosen)
         return;
-    followChosenFile(*ports_.paths, *chosen);
+    followChosenFile(paths_, *chosen);
     LoadImage(*chosen, chosen->size() >= 3 ? chosen->substr(chosen->size() - 3) : *chosen);
 }
 
 void Session::LoadImage(const std::string& fileName, const std::string& extension) {
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) {
-        ports_.prompts->warning("file: \r\n" + fileName + "  does not exist", Buttons::OkCancel);
+        prompts_.warning("file: \r\n" + fileName + "  does not exist", Buttons::OkCancel);
         throw CommandAbandoned();
     }
     // Decoded completely before anything changes: a refused or broken file
@@ -348,7 +338,7 @@ void Session::LoadImage(const std::string& fileName, const std::string& extensio
     try {
         image = loadImage(fileName, extension);
     } catch (const ImageSizeRefused& e) {
-        ports_.prompts->message(e.what());
+        prompts_.message(e.what());
         return;
     }
     MakeNewImage(image.width, image.height, false); // clears, centres
@@ -356,12 +346,11 @@ void Session::LoadImage(const std::string& fileName, const std::string& extensio
     RefreshPicture();
     lastLoadedFile_ = fileName;
     lastLoadedExtension_ = extension;
-    if (ports_.window != nullptr)
-        ports_.window->revertEnabled();
+    window_.revertEnabled();
     ShowStatus(fileName + " loaded successfully.");
 }
 
-void Session::btnRevertClick() {
+void Session::revert() {
     if (!askToSaveFirst("Do you want to save them before reverting \r\nto the last loaded image?"))
         return;
     history_.MakeUndoFromRows();
@@ -373,7 +362,7 @@ void Session::openFromCommandLine(const std::vector<std::string>& errors, const 
         std::string text;
         for (const std::string& e : errors)
             text += (text.empty() ? "" : "\r\n") + e;
-        ports_.prompts->message(text);
+        prompts_.message(text);
     }
     if (file.empty())
         return;
@@ -389,7 +378,7 @@ void Session::openFromCommandLine(const std::vector<std::string>& errors, const 
 StorageLocations Session::storage() const {
     // Beside the executable, or in the user's own folders when the
     // executable's folder cannot be written.
-    Paths& paths = *ports_.paths;
+    Paths& paths = paths_;
     return storageLocations(paths.executablePath(),
                             [&paths](const std::string& name) { return paths.environment(name); });
 }
@@ -402,9 +391,8 @@ void Session::ReadIniFile(const std::string& section, const std::string& fileNam
     const SettingsReadResult read = readSettingsFile(iniPath(fileName), section, state_);
     // The image-size reports, in the order they arose.
     for (const std::string& m : read.messages)
-        ports_.prompts->message(m);
-    if (ports_.window != nullptr)
-        ports_.window->settingsRead(read);
+        prompts_.message(m);
+    window_.settingsRead(read);
 }
 
 std::optional<std::string> Session::WriteIniFile(const std::string& section, const std::string& fileName) {
@@ -417,36 +405,34 @@ std::optional<std::string> Session::WriteIniFile(const std::string& section, con
 void Session::LoadBrush(const std::string& path) {
     const std::optional<SettingsReadResult> read = readBrushFile(path, state_);
     if (!read) {
-        ports_.prompts->message(notABrushMessage(path));
+        prompts_.message(notABrushMessage(path));
         return;
     }
-    if (ports_.window != nullptr)
-        ports_.window->settingsRead(*read);
+    window_.settingsRead(*read);
 }
 
 void Session::SaveBrush(const std::string& path) {
     if (const std::optional<std::string> error = writeBrushFile(path, state_))
-        ports_.prompts->error(*error);
+        prompts_.error(*error);
 }
 
 void Session::loadBrush() {
-    const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
+    const std::optional<std::string> chosen = prompts_.openFile(loadBrushRequest());
     if (!chosen)
         return;
-    followChosenFile(*ports_.paths, *chosen);
+    followChosenFile(paths_, *chosen);
     LoadBrush(*chosen);
 }
 
 void Session::saveBrush() {
-    const std::optional<std::string> chosen =
-        ports_.prompts->saveFile(saveBrushRequest(ports_.paths->currentFolder()));
+    const std::optional<std::string> chosen = prompts_.saveFile(saveBrushRequest(paths_.currentFolder()));
     if (!chosen)
         return;
     const std::string path = withDefaultExtension(*chosen, brushFileExtension);
-    followChosenFile(*ports_.paths, path);
+    followChosenFile(paths_, path);
     std::error_code ec;
     if (std::filesystem::exists(path, ec) &&
-        ports_.prompts->warning(overwriteQuestion(path), Buttons::YesNo) != Answer::Yes)
+        prompts_.warning(overwriteQuestion(path), Buttons::YesNo) != Answer::Yes)
         return;
     SaveBrush(path);
 }
@@ -457,27 +443,25 @@ bool Session::askToSaveFirst(const std::string& question) {
     if (!hasUnsavedChanges())
         return true;
     const Answer answer =
-        ports_.prompts->warning(shell_.unsavedChangesText + "\r\n" + question, Buttons::YesNoCancel);
+        prompts_.warning(shell_.unsavedChangesText + "\r\n" + question, Buttons::YesNoCancel);
     if (answer == Answer::Yes) {
-        if (!SaveSplot())
-            throw CommandAbandoned();
+        SaveSplot(); // a failure throws, abandoning the asking command
         return true;
     }
     return answer == Answer::No;
 }
 
-bool Session::SaveSplot() {
+void Session::SaveSplot() {
     BitmapFileToPNG();
-    return true;
 }
 
 void Session::BitmapFileToPNG() {
     const CursorOwner::Busy busy(cursor_);
-    const std::string path = savePictureAsPng(canvas_, storage().picturePrefix, *ports_.clock);
+    const std::string path = savePictureAsPng(canvas_, storage().picturePrefix, clock_);
     ShowStatus("Saved as: " + path);
 }
 
-void Session::Exit2Click() {
+void Session::requestExit() {
     // A save that did not happen abandons the exit: the picture is not lost.
     bool goOn = false;
     try {
@@ -492,17 +476,17 @@ void Session::Exit2Click() {
         shell_.closeAllowed = false;
 }
 
-void Session::FormClose() {
+void Session::windowClosing() {
     shell_.closeAllowed = false;
-    Exit2Click();
+    requestExit();
 }
 
 void Session::HaltApp() {
     // A folder that can never be written must not trap the user: after the
     // error the user may quit without the settings.
-    if (mayQuitAfterSettingsWrite(*ports_.prompts, WriteIniFile("all", ""))) {
+    if (mayQuitAfterSettingsWrite(prompts_, WriteIniFile("all", ""))) {
         quitting_ = true; // a walk that this exit ran inside ends at once
-        ports_.processEnd->endProcess();
+        processEnd_.endProcess();
         return;
     }
     shell_.closeAllowed = false;

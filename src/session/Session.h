@@ -20,6 +20,10 @@
 
 namespace splot {
 
+namespace test {
+class SessionProbe;
+}
+
 // The shell's part of the shared state.
 struct ShellState {
     // The unsaved-changes marker: the picture has unsaved changes exactly when
@@ -45,18 +49,13 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
+    // The shared state the window's controls edit, and the canvas it shows.
     SplotState& state() { return state_; }
     const SplotState& state() const { return state_; }
-    ShellState& shell() { return shell_; }
     Canvas& canvas() { return canvas_; }
-    Random& random() { return random_; }
-    Painter& painter() { return painter_; }
-    History& history() { return history_; }
-    CursorOwner& cursor() { return cursor_; }
-    SplottingState& splotting() { return splottingState_; }
-    // The splotting engine the commands run (benchmarks drive it directly).
-    Splotting& splotter() { return splotting_; }
-    const SessionPorts& ports() const { return ports_; }
+    // False after a close of the main window whose exit flow did not end the
+    // process: the window must stay open.
+    bool closeAllowed() const { return shell_.closeAllowed; }
 
     // ==== Start-up =============================================================
     // Everything from the settings to the first picture, in this order: no
@@ -90,10 +89,9 @@ public:
     void SaveBrush(const std::string& path);
 
     // ==== Status panels ======================================================
-    void ShowStatus(const std::string& text);
+    void ShowStatus(const std::string& text) { showPanel(0, text); }
     // Shows the unsaved-changes marker in the message panel.
     void markUnsaved() { ShowStatus(shell_.unsavedChangesText); }
-    const std::string& statusText(int panel) const;
     bool hasUnsavedChanges() const { return status_[0] == shell_.unsavedChangesText; }
     void UpdateColoringModeStatus();
     // The depth panel: "3D depth: " and depth3d while drawing in 3D, else empty.
@@ -166,7 +164,7 @@ public:
     // ==== Image files ========================================================
     // The Load command: the save-first question, the open dialog, then
     // LoadImage with the chosen path and the last three characters of it.
-    void btnLoadClick();
+    void load();
     // Loads a PNG or BMP file (extension in any letter case) into a canvas of
     // its size. A missing file: its warning, then the calling command ends
     // silently. A size outside 0..5000: the plain message, nothing changes.
@@ -175,11 +173,10 @@ public:
     void LoadImage(const std::string& fileName, const std::string& extension);
     // Revert: the save-first question, an undo snapshot, then the last loaded
     // file again.
-    void btnRevertClick();
+    void revert();
     // Writes the picture as a new time-stamped PNG beside the executable,
     // under the hourglass. A failure throws (the status stays as it was).
     void BitmapFileToPNG();
-    const std::string& lastLoadedFile() const { return lastLoadedFile_; }
     // After start-up: reports what was wrong with the command line, then
     // loads the file it named (if any) as the Load command would.
     void openFromCommandLine(const std::vector<std::string>& errors, const std::string& file);
@@ -190,7 +187,6 @@ public:
     // Brush > Save: the save dialog with the default extension, the overwrite
     // question for an existing file, then SaveBrush.
     void saveBrush();
-    const std::string& lastLoadedExtension() const { return lastLoadedExtension_; }
 
     // ==== Saving and exit ====================================================
     // The question every command asks before it throws the picture away:
@@ -198,18 +194,23 @@ public:
     // abandons the asking command), No goes on, Cancel or closing the box
     // answers false.
     bool askToSaveFirst(const std::string& question);
-    // Saves the picture: true, or an exception that abandons the command.
-    bool SaveSplot();
+    // Saves the picture; a failure throws, which abandons the command.
+    void SaveSplot();
     // The Exit command: asks first when there are unsaved changes.
-    void Exit2Click();
+    void requestExit();
     // The main window is being closed: runs the exit flow, after which the
-    // window may close only when closeAllowed is set.
-    void FormClose();
+    // window may close only when closeAllowed() is true.
+    void windowClosing();
     // Writes the settings and ends the process. When the write fails the user
     // may quit without the settings or stay.
     void HaltApp();
 
 private:
+    friend class test::SessionProbe;
+
+    // Shows text in status panel 0..2 and keeps it for the questions.
+    void showPanel(int panel, const std::string& text);
+
     // WalkHost: the walks' event passes go through the event pump; Exit ends
     // every walk in progress.
     void processEvents() override;
@@ -223,7 +224,37 @@ private:
     // The file ReadIniFile and WriteIniFile use for fileName.
     std::string iniPath(const std::string& fileName) const;
 
-    SessionPorts ports_;
+    // Stand-ins for the ports a session may run without.
+    struct NoEvents final : EventPump {
+        void processEvents() override {}
+    };
+    struct NoStatus final : StatusPort {
+        void showPanel(int, const std::string&) override {}
+    };
+    struct NoCursor final : CursorPort {
+        void showCursor(CursorShape) override {}
+    };
+    struct NoWindow final : WindowPort {
+        void canvasRebuilt() override {}
+        void canvasSizeRefused() override {}
+        void undoRedoChanged(bool, bool) override {}
+        void revertEnabled() override {}
+        void settingsRead(const SettingsReadResult&) override {}
+    };
+    NoEvents noEvents_;
+    NoStatus noStatus_;
+    NoCursor noCursor_;
+    NoWindow noWindow_;
+
+    Prompts& prompts_;
+    MousePort& mouse_;
+    Clock& clock_;
+    Paths& paths_;
+    ProcessEnd& processEnd_;
+    EventPump& pump_;
+    StatusPort& statusPort_;
+    CursorPort& cursorPort_;
+    WindowPort& window_;
     SplotState state_;
     ShellState shell_;
     Canvas canvas_;

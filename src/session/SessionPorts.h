@@ -36,15 +36,17 @@ public:
     virtual void settingsRead(const SettingsReadResult& read) = 0;
 };
 
-// Everything a session reaches outside the process's own memory. Every
-// pointer must outlive the session.
+// Everything a session reaches outside the process's own memory; every port
+// must outlive the session. The first five are required. The others may be
+// left out: the session then runs without a window (no events to deliver,
+// panels and pointer shape shown nowhere, controls that need no moving).
 struct SessionPorts {
-    Prompts* prompts = nullptr;
-    MousePort* mouse = nullptr;
+    Prompts& prompts;
+    MousePort& mouse;
+    Clock& clock;
+    Paths& paths;
+    ProcessEnd& processEnd;
     EventPump* pump = nullptr;
-    Clock* clock = nullptr;
-    Paths* paths = nullptr;
-    ProcessEnd* processEnd = nullptr;
     StatusPort* status = nullptr;
     CursorPort* cursor = nullptr;
     WindowPort* window = nullptr;

@@ -57,8 +57,8 @@ TEST(CanvasCommands, ACanvasThatCannotBeAllocatedChangesNothingAndAbandonsTheCom
     EXPECT_EQ(rig.status(0), "There are unsaved changes.");
     EXPECT_EQ(f.tbW->value(), 77);
     // The old canvas is whole: a stroke over all of it is safe.
-    f.painter().DrawOnImage(KMingo(300, 300), 200, true);
-    f.painter().DrawOnImage(KMingo(599, 599), 200, true);
+    SessionProbe(f.session()).painter().DrawOnImage(KMingo(300, 300), 200, true);
+    SessionProbe(f.session()).painter().DrawOnImage(KMingo(599, 599), 200, true);
 }
 
 TEST(CanvasCommands, EnlargingKeepsThePictureAtTheTopLeft) {

@@ -4,6 +4,7 @@
 #include "app/QtPorts.h"
 #include "support/DispatchLevels.h"
 #include "support/GuiRig.h"
+#include "support/SessionProbe.h"
 #include "view/Zoom.h"
 
 #include <QBackingStore>
@@ -122,7 +123,7 @@ TEST(Screen, ACircleAndAStampOutsideACommandAreInTheWindowAtOnce) {
     state.circle.circlePenWidth = 150;
     rig.form->session().DrawCircle();
     EXPECT_EQ(differences(rig, 100, 100, 500, 500), 0);
-    rig.form->painter().DrawOnImage(KMingo(300, 300), 40, true);
+    SessionProbe(rig.form->session()).painter().DrawOnImage(KMingo(300, 300), 40, true);
     EXPECT_EQ(differences(rig, 270, 270, 330, 330), 0);
 }
 

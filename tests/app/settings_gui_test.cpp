@@ -227,7 +227,7 @@ TEST(SettingsWindow, ASettingsPathThatIsAFolderOffersToQuitAnyway) {
     EXPECT_EQ(rig.prompts.shown[2].text, quitWithoutSettingsQuestion);
     EXPECT_EQ(rig.prompts.shown[2].buttons, Buttons::YesNo);
     EXPECT_EQ(rig.processEnd.ended, 0);
-    EXPECT_FALSE(rig.form->session().shell().closeAllowed);
+    EXPECT_FALSE(rig.form->session().closeAllowed());
     EXPECT_EQ(rig.status(0), "There are unsaved changes.") << "the picture is still unsaved";
 
     // Closing by the frame: the same questions; No keeps the window open.

@@ -66,7 +66,7 @@ TEST(MainWindow, FirstStartWithoutSettings) {
     EXPECT_TRUE(f.rbInvert->isChecked());
     EXPECT_FALSE(f.cbRGBAction->isChecked() || f.cbSilly->isChecked());
     EXPECT_TRUE(f.state().paint.freshStart);
-    EXPECT_TRUE(f.session().shell().closeAllowed);
+    EXPECT_TRUE(f.session().closeAllowed());
     EXPECT_DOUBLE_EQ(f.state().circle.circleCenterX, 300.0);
     EXPECT_TRUE(rig.prompts.shown.empty());
 }
@@ -238,7 +238,7 @@ TEST(Exit, CancelKeepsTheProgramAndTheFrameAsksAgain) {
     EXPECT_EQ(rig.prompts.shown[0].text, exitQuestion);
     EXPECT_EQ(rig.prompts.shown[0].buttons, Buttons::YesNoCancel);
     EXPECT_EQ(rig.processEnd.ended, 0);
-    EXPECT_FALSE(rig.form->session().shell().closeAllowed);
+    EXPECT_FALSE(rig.form->session().closeAllowed());
     EXPECT_EQ(rig.pixels(), before);
 
     // Closing by the frame: the same question; Cancel keeps the window open.
@@ -277,7 +277,7 @@ TEST(Exit, YesSavesFirstAndEndsOnlyWhenTheSaveSucceeded) {
             EXPECT_EQ(rig.status(0).rfind("Saved as: " + (rig.paths.folder / "splot").string(), 0), 0U);
         } else {
             EXPECT_EQ(rig.prompts.texts("error").size(), 1U) << "the failed save is reported";
-            EXPECT_FALSE(rig.form->session().shell().closeAllowed);
+            EXPECT_FALSE(rig.form->session().closeAllowed());
             EXPECT_EQ(rig.status(0), "There are unsaved changes.");
         }
     }

@@ -50,17 +50,17 @@ TEST(SessionFiles, TheSaveFirstQuestionTable) {
     const Command commands[] = {
         {"exit", "Do you want to save them before exiting?",
          [](SessionRig& r) {
-             r.session.Exit2Click();
+             r.session.requestExit();
              return r.processEnd.ended == 1;
          }},
         {"load", "Do you want to save them before loading a new picture?",
          [](SessionRig& r) {
-             r.session.btnLoadClick();
+             r.session.load();
              return r.prompts.texts("open").size() == 1;
          }},
         {"revert", "Do you want to save them before reverting \r\nto the last loaded image?",
          [](SessionRig& r) {
-             r.session.btnRevertClick();
+             r.session.revert();
              return r.session.canvas().imageWidth() == 12;
          }},
         {"new", "Do you want to save them before scrapping this image?",
@@ -101,11 +101,11 @@ TEST(SessionFiles, LoadRevertAndTheirFailuresLeaveEverythingAsItWas) {
     Session& s = rig.session;
     const std::string picture = writePicture(rig.paths.folder / "Picture.PNG", 30, 20);
     rig.prompts.files = {picture};
-    s.btnLoadClick();
+    s.load();
     ASSERT_EQ(s.canvas().imageWidth(), 30) << "an upper-case extension loads";
     EXPECT_EQ(s.canvas().pixel(4, 19), (BgrPixel{4, 0, 7})) << "the top line is the top row";
-    EXPECT_EQ(s.statusText(0), picture + " loaded successfully.");
-    EXPECT_EQ(s.lastLoadedExtension(), "PNG");
+    EXPECT_EQ(SessionProbe(s).statusText(0), picture + " loaded successfully.");
+    EXPECT_EQ(SessionProbe(s).lastLoadedExtension(), "PNG");
     EXPECT_EQ(rig.paths.current, rig.paths.folder.string());
     EXPECT_TRUE(rig.window.revert);
     EXPECT_EQ(rig.prompts.dialogRequests.at(0).initialFolder, ".");
@@ -122,18 +122,18 @@ TEST(SessionFiles, LoadRevertAndTheirFailuresLeaveEverythingAsItWas) {
         "Problem with the image width (-1) (allowed values are 0 - 5000).\r\nProblem with the image height "
         "(-2) - (allowed values are 0 - 5000).");
     EXPECT_EQ(s.canvas().pixel(0, 0), (BgrPixel{1, 2, 3}));
-    EXPECT_EQ(s.statusText(0), unsaved);
-    EXPECT_EQ(s.lastLoadedFile(), picture);
+    EXPECT_EQ(SessionProbe(s).statusText(0), unsaved);
+    EXPECT_EQ(SessionProbe(s).lastLoadedFile(), picture);
 
     // Revert after the file was deleted: the warning, the picture stays and
     // Undo restores that same picture.
     fs::remove(picture);
     rig.prompts.answers = {Answer::No};
-    EXPECT_THROW(s.btnRevertClick(), CommandAbandoned);
+    EXPECT_THROW(s.revert(), CommandAbandoned);
     EXPECT_EQ(rig.prompts.shown.back().text, "file: \r\n" + picture + "  does not exist");
     EXPECT_EQ(rig.prompts.shown.back().buttons, Buttons::OkCancel);
     EXPECT_EQ(s.canvas().pixel(0, 0), (BgrPixel{1, 2, 3}));
-    EXPECT_TRUE(s.history().undoEnabled());
+    EXPECT_TRUE(SessionProbe(s).history().undoEnabled());
     s.Undo();
     EXPECT_EQ(s.canvas().pixel(0, 0), (BgrPixel{1, 2, 3}));
 }
@@ -200,7 +200,7 @@ TEST(SessionFiles, TwoSavesInOneMillisecondWriteTwoFilesAndTheHourglassComesBack
     rig.session.SaveSplot();
     rig.session.SaveSplot();
     EXPECT_EQ(savedFiles(rig.paths.folder), 2U);
-    EXPECT_EQ(rig.session.statusText(0),
+    EXPECT_EQ(SessionProbe(rig.session).statusText(0),
               "Saved as: " + (rig.paths.folder / "splot20261208_09_05_07__043.png").string());
     EXPECT_EQ(rig.cursor.shown, (std::vector<CursorShape>{CursorShape::Busy, CursorShape::Normal,
                                                           CursorShape::Busy, CursorShape::Normal}));
@@ -216,7 +216,7 @@ TEST(SessionFiles, AReadOnlyExecutableFolderSavesInThePicturesFolder) {
     rig.paths.executable = "read-only/bin/splot";
     rig.paths.env = {{"HOME", rig.paths.folder.string()}, {"XDG_PICTURES_DIR", pictures.string()}};
     rig.session.SaveSplot();
-    EXPECT_EQ(rig.session.statusText(0),
+    EXPECT_EQ(SessionProbe(rig.session).statusText(0),
               "Saved as: " + (pictures / "splot20261208_09_05_07__042.png").string());
     EXPECT_TRUE(fs::exists(pictures / "splot20261208_09_05_07__042.png"));
 }

@@ -48,12 +48,13 @@ TEST(SessionStatus, TheMarkerShowsExactlyWhenAPixelChanged) {
         SessionRig rig;
         rig.mouse.x = 300;
         rig.mouse.y = 300;
-        ASSERT_EQ(rig.session.statusText(0), "Image cleared");
+        ASSERT_EQ(SessionProbe(rig.session).statusText(0), "Image cleared");
+        ASSERT_FALSE(rig.session.hasUnsavedChanges());
         command(rig.session);
         EXPECT_EQ(rig.session.hasUnsavedChanges(), marks) << name;
         EXPECT_EQ(rig.status.panels[0], marks ? unsaved : "Image cleared") << name;
         rig.prompts.answers = {Answer::Cancel};
-        rig.session.Exit2Click();
+        rig.session.requestExit();
         EXPECT_EQ(rig.prompts.texts("warning"),
                   marks ? std::vector<std::string>{std::string(unsaved) +
                                                    "\r\nDo you want to save them before exiting?"}
@@ -65,16 +66,16 @@ TEST(SessionStatus, TheMarkerShowsExactlyWhenAPixelChanged) {
 
 TEST(SessionStatus, ExitWithoutChangesEndsAtOnceAndAFailedSettingsWriteMayStay) {
     SessionRig rig;
-    rig.session.Exit2Click();
+    rig.session.requestExit();
     EXPECT_TRUE(rig.prompts.shown.empty());
     EXPECT_EQ(rig.processEnd.ended, 1);
 
     // A folder where the settings file should be: it can never be written.
     SessionRig stuck([](SessionRig& r) { std::filesystem::create_directory(r.iniPath()); });
     stuck.prompts.answers = {Answer::No};
-    stuck.session.FormClose();
+    stuck.session.windowClosing();
     EXPECT_EQ(stuck.processEnd.ended, 0);
-    EXPECT_FALSE(stuck.session.shell().closeAllowed);
+    EXPECT_FALSE(SessionProbe(stuck.session).shell().closeAllowed);
     EXPECT_EQ(stuck.prompts.texts("error"),
               std::vector<std::string>{"Unable to write to " + stuck.iniPath()});
 }
@@ -93,9 +94,9 @@ TEST(SessionCanvas, ACanvasThatCannotBeAllocatedChangesNothing) {
         EXPECT_EQ(s.canvas().imageWidth(), 600);
         EXPECT_EQ(s.state().paint.imageWidth, 600);
         EXPECT_EQ(s.state().paint.imageHeight, 600);
-        EXPECT_EQ(s.statusText(0), unsaved);
-        EXPECT_FALSE(s.history().undoEnabled());
-        EXPECT_TRUE(s.history().redoEnabled());
+        EXPECT_EQ(SessionProbe(s).statusText(0), unsaved);
+        EXPECT_FALSE(SessionProbe(s).history().undoEnabled());
+        EXPECT_TRUE(SessionProbe(s).history().redoEnabled());
         EXPECT_EQ(rig.window.rebuilt, rebuiltBefore) << "the controls stay as they were";
     }
     EXPECT_EQ(rig.prompts.texts("message").size(), 2U);
@@ -125,7 +126,7 @@ TEST(SessionCanvas, StartUpFallsBackToTheDefaultSizeWhenTheStoredOneCannotBeMade
 // drawing under an hourglass does not hide it.
 TEST(SessionCursor, NestedCommandsKeepTheRightShape) {
     FakeCursor port;
-    CursorOwner owner(&port);
+    CursorOwner owner(port);
     {
         CursorOwner::Busy outer(owner);
         EXPECT_EQ(owner.shape(), CursorShape::Busy);

@@ -22,14 +22,16 @@ TEST(SessionSplotting, OneUndoRemovesThirtyOneShapesOrAWholeCircle) {
         s.state().shape.shapeDrawLots = true;
         const std::vector<BgrPixel> before = picture(s.canvas());
         int busyDuringPump = 0;
-        rig.pump.onPump = [&](int) { busyDuringPump += s.cursor().shape() == CursorShape::Busy; };
+        rig.pump.onPump = [&](int) {
+            busyDuringPump += SessionProbe(s).cursor().shape() == CursorShape::Busy;
+        };
         if (circle)
             s.DrawCircle();
         else
             s.DrawShapes();
         EXPECT_NE(picture(s.canvas()), before) << circle;
-        EXPECT_EQ(s.statusText(0), "There are unsaved changes.");
-        EXPECT_EQ(s.cursor().shape(), CursorShape::Normal);
+        EXPECT_EQ(SessionProbe(s).statusText(0), "There are unsaved changes.");
+        EXPECT_EQ(SessionProbe(s).cursor().shape(), CursorShape::Normal);
         EXPECT_EQ(busyDuringPump, rig.pump.calls) << "the hourglass stays through every event pass";
         EXPECT_EQ(rig.pump.calls == 0, circle) << "a circle processes no events";
         s.Undo();
@@ -55,11 +57,11 @@ TEST(SessionSplotting, CommandsNestedInAWalkStepAreSafe) {
             s.ClearImage();
         if (call == 11)
             s.applyNewImageSize(700, 40, true);
-        EXPECT_EQ(s.cursor().shape(), CursorShape::Busy);
+        EXPECT_EQ(SessionProbe(s).cursor().shape(), CursorShape::Busy);
     };
     s.DrawShapes();
     EXPECT_EQ(s.canvas().imageWidth(), 700);
-    EXPECT_EQ(s.cursor().shape(), CursorShape::Normal);
+    EXPECT_EQ(SessionProbe(s).cursor().shape(), CursorShape::Normal);
 }
 
 TEST(SessionSplotting, ExitDuringAWalkEndsEveryWalk) {
@@ -68,7 +70,7 @@ TEST(SessionSplotting, ExitDuringAWalkEndsEveryWalk) {
     s.state().shape.shapeDrawLots = true;
     rig.pump.onPump = [&](int call) {
         if (call == 4)
-            s.Exit2Click(); // nothing unsaved yet: the process ends
+            s.requestExit(); // nothing unsaved yet: the process ends
     };
     s.DrawShapes();
     EXPECT_EQ(rig.processEnd.ended, 1);
@@ -84,7 +86,7 @@ TEST(SessionSplotting, RightClicksWalkFromThePreviousPointAndKillEndsTheJoin) {
     rig.mouse.y = 100;
     s.addCornerAtPointer();
     EXPECT_EQ(rig.pump.calls, 0);
-    EXPECT_EQ(s.splotting().currentShape.GetNumberOfCorners(), 1);
+    EXPECT_EQ(SessionProbe(s).splotting().currentShape.GetNumberOfCorners(), 1);
     rig.mouse.x = 300;
     rig.pump.onPump = [&](int call) {
         if (call == 2)
@@ -92,7 +94,7 @@ TEST(SessionSplotting, RightClicksWalkFromThePreviousPointAndKillEndsTheJoin) {
     };
     s.addCornerAtPointer();
     EXPECT_GT(rig.pump.calls, 10) << "the leg went on after Kill";
-    EXPECT_EQ(s.splotting().currentShape.GetNumberOfCorners(), 0);
+    EXPECT_EQ(SessionProbe(s).splotting().currentShape.GetNumberOfCorners(), 0);
 }
 
 } // namespace

@@ -60,7 +60,7 @@ TEST(SessionStroke, GrowthDriftWidensEachStampAndTheNextStrokeStartsAfresh) {
     rig.releaseOverImage(spots[9].first, spots[9].second);
     EXPECT_EQ(paintedSide(c, spots[9].first, spots[9].second, 44), sideFor(80)) << "click stamp";
     EXPECT_EQ(rig.state().stroke.widthOffset, 0.0);
-    EXPECT_EQ(rig.session.statusText(0), "There are unsaved changes.");
+    EXPECT_EQ(SessionProbe(rig.session).statusText(0), "There are unsaved changes.");
 
     rig.session.ClearImage();
     rig.at(301, 100);
@@ -94,10 +94,10 @@ TEST(SessionStroke, ADragHidesTheCursorAndAMoveWithoutTheButtonBringsItBack) {
     rig.at(100, 100);
     rig.session.imageMouseDown();
     rig.move(100, 100);
-    EXPECT_EQ(rig.session.cursor().shape(), CursorShape::Hidden);
+    EXPECT_EQ(SessionProbe(rig.session).cursor().shape(), CursorShape::Hidden);
     rig.session.imageMouseUp();
     rig.session.imageMouseMove(false, false);
-    EXPECT_EQ(rig.session.cursor().shape(), CursorShape::Normal);
+    EXPECT_EQ(SessionProbe(rig.session).cursor().shape(), CursorShape::Normal);
 }
 
 } // namespace

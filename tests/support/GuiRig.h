@@ -5,6 +5,7 @@
 #include "app/splot.h"
 #include "settings/SettingsFile.h"
 #include "support/Fakes.h"
+#include "support/SessionProbe.h"
 
 #include <QApplication>
 #include <QTest>

@@ -3,6 +3,7 @@
 #include "session/Session.h"
 #include "settings/SettingsFile.h"
 #include "support/Fakes.h"
+#include "support/SessionProbe.h"
 
 #include <array>
 #include <functional>
@@ -48,8 +49,7 @@ public:
 // settings file unless prepare writes one: every setting at its default).
 struct SessionRig {
     explicit SessionRig(const std::function<void(SessionRig&)>& prepare = {})
-        : session(
-              SessionPorts{&prompts, &mouse, &pump, &clock, &paths, &processEnd, &status, &cursor, &window}) {
+        : session(SessionPorts{prompts, mouse, clock, paths, processEnd, &pump, &status, &cursor, &window}) {
         if (prepare)
             prepare(*this);
         session.startUp();
