@@ -2,6 +2,7 @@
 #include "app/dialogs/splotbrushoptions.h"
 #include "support/GuiRig.h"
 #include "support/PaintedSide.h"
+#include "support/SessionProbe.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -84,7 +85,7 @@ TEST(Stroke, ARightClickMakesOneCornerWithOrWithoutAContextMenuEvent) {
         NoContextMenus filter;
         if (!contextMenus)
             qApp->installEventFilter(&filter);
-        const KShape& shape = rig.form->session().splotting().currentShape;
+        const KShape& shape = test::SessionProbe(rig.form->session()).splotting().currentShape;
         const auto blank = rig.pixels();
         rig.press(100, 100, Qt::RightButton);
         rig.release(100, 100, Qt::RightButton);

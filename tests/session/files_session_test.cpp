@@ -162,8 +162,8 @@ TEST(SessionFiles, UndoAfterALoadNeverShowsAPictureThatNeverExisted) {
         if (c.undoneBefore)
             s.Undo();
         s.LoadImage(writePicture(rig.paths.folder / "picture.png", c.w, c.h), "png");
-        EXPECT_EQ(s.history().undoEnabled(), c.undo);
-        EXPECT_FALSE(s.history().redoEnabled());
+        EXPECT_EQ(SessionProbe(s).history().undoEnabled(), c.undo);
+        EXPECT_FALSE(SessionProbe(s).history().redoEnabled());
         EXPECT_EQ(rig.window.undo, c.undo);
         EXPECT_FALSE(rig.window.redo);
         s.Undo();
@@ -187,9 +187,9 @@ TEST(SessionFiles, APictureWithoutPixelsIsNeverSavedAndTheExitStays) {
     s.MakeNewImage(0, 600, false);
     s.markUnsaved();
     rig.prompts.answers = {Answer::Yes};
-    EXPECT_THROW(s.Exit2Click(), ImageFileError);
+    EXPECT_THROW(s.requestExit(), ImageFileError);
     EXPECT_EQ(rig.processEnd.ended, 0);
-    EXPECT_FALSE(s.shell().closeAllowed);
+    EXPECT_FALSE(SessionProbe(s).shell().closeAllowed);
     EXPECT_TRUE(s.hasUnsavedChanges());
     EXPECT_EQ(savedFiles(rig.paths.folder), 0U);
 }
