@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSlider>
@@ -27,6 +28,18 @@ inline QSlider* addSliderRow(QGridLayout* grid, int row, const QString& title, i
     valueLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(valueLabel, row, 2);
     return slider;
+}
+
+// The check-box rule: a box's handler flips its flag without reading the box,
+// and setChecked runs it only on a real change. Brings the box in line with
+// flag: when they disagree the box is set, its handler flips the flag, and
+// the flag is put back, so that box and flag both hold flag's value.
+inline void setBoxKeepingFlag(QCheckBox* box, bool& flag) {
+    if (box->isChecked() == flag)
+        return;
+    const bool wanted = flag;
+    box->setChecked(wanted);
+    flag = wanted;
 }
 
 // A word-wrapped note; cream notes have the cream background.

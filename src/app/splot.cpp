@@ -2,6 +2,7 @@
 // and the centring of the image.
 #include "app/splot.h"
 
+#include "app/FormWidgets.h"
 #include "app/ImageView.h"
 #include "app/dialogs/splot3doptions.h"
 #include "app/dialogs/splotForm2.h"
@@ -121,10 +122,8 @@ void TForm1::canvasRebuilt() {
     Image1->pictureResized();
     // Runs tbWChange only when the slider moves; otherwise penWidth stays.
     tbW->setValue(state_.paint.brushWidth);
-    if (!state_.paint.squareBrush) {
-        cbSquareBrush->setChecked(false);
-        state_.paint.squareBrush = false;
-    }
+    if (!state_.paint.squareBrush)
+        setBoxKeepingFlag(cbSquareBrush, state_.paint.squareBrush);
     FormResize();
     showPictureFromTopLeft();
 }

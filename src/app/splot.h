@@ -44,7 +44,8 @@ struct Zoom;
 // The definitions are split by subsystem:
 //   splot.cpp          construction, start-up, exit, status bar, centring
 //   splot_layout.cpp   the control panel, scroll box and status bar widgets
-//   splot_menu.cpp     the menu bar and the small menu commands
+//   splot_menu.cpp     the menu table (builds and wires the menu bar), the
+//                      small menu commands
 //   splot_wiring.cpp   every signal and event binding of the window
 //   splot_brush.cpp    brush sliders, check boxes and step commands
 //   splot_stroke.cpp   mouse handling, strokes, the 3D depth
@@ -349,6 +350,10 @@ protected:
 private:
     // Construction (splot_layout.cpp, splot_menu.cpp, splot_wiring.cpp).
     void BuildControlPanel();
+    void BuildColourGroup();
+    void BuildBrushGroup();
+    void BuildFilesGroup();
+    void BuildActionsGroup();
     void BuildStatusBar();
     void BuildMenus();
     void WireEvents();

@@ -18,9 +18,12 @@
 namespace splot {
 
 namespace {
-void showNumber(QLabel* label, int value, bool repaintNow) {
+// Whether a value label is repainted at once or with the next event pass.
+enum class Repaint { Now, Later };
+
+void showNumber(QLabel* label, int value, Repaint when) {
     label->setText(QString::number(value));
-    if (repaintNow)
+    if (when == Repaint::Now)
         label->repaint();
 }
 } // namespace
@@ -28,25 +31,25 @@ void showNumber(QLabel* label, int value, bool repaintNow) {
 void TForm1::tbWChange() {
     state_.paint.penWidth = tbW->value();
     state_.paint.brushWidth = tbW->value();
-    showNumber(labelWidth, tbW->value(), false);
+    showNumber(labelWidth, tbW->value(), Repaint::Later);
     ShowBrush();
 }
 
 void TForm1::tbFuzzinessChange() {
     state_.sliders.fuzziness = tbFuzziness->value();
-    showNumber(labelFuzziness, tbFuzziness->value(), true);
+    showNumber(labelFuzziness, tbFuzziness->value(), Repaint::Now);
     state_.paint.fuzziness = CalculateFuzziness(tbFuzziness->value());
 }
 
 void TForm1::tbIntensityChange() {
     state_.sliders.intensity = tbIntensity->value();
-    showNumber(labelIntensity, tbIntensity->value(), true);
+    showNumber(labelIntensity, tbIntensity->value(), Repaint::Now);
     state_.paint.intensity = CalculateIntensity(tbIntensity->value());
     UpdateSwatch();
 }
 
 void TForm1::tbSpecklyChange() {
-    showNumber(labelSpeckly, tbSpeckly->value(), true);
+    showNumber(labelSpeckly, tbSpeckly->value(), Repaint::Now);
     state_.paint.speckly = CalculateSpeckly(tbSpeckly->value());
 }
 

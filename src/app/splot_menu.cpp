@@ -13,144 +13,186 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <vector>
+
 namespace splot {
 
 namespace {
 
-// Shortcuts are plain key presses in the main window unless a modifier is named.
-QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {}) {
-    auto* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
+// One item of the menu bar: the member that holds it, its object name, its
+// caption, its shortcut (a plain key press in the main window unless a
+// modifier is named) and its handler. A row without a member is a separator.
+struct MenuItemRow {
+    QAction* TForm1::*member = nullptr;
+    const char* name = nullptr;
+    const char* caption = nullptr;
+    QKeySequence shortcut;
+    void (TForm1::*handler)() = nullptr;
+};
 
-QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption) {
-    auto* menu = bar->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
+// One menu: its member, object name, caption, the key that opens it with Alt
+// (the captions carry no mnemonic marks) and its items in order.
+struct MenuRow {
+    QMenu* TForm1::*member;
+    const char* name;
+    const char* caption;
+    Qt::Key altKey;
+    std::vector<MenuItemRow> items;
+};
+
+// The menu bar, left to right. Another menu is one more row in its place.
+std::vector<MenuRow> menuTable() {
+    using F = TForm1;
+    const MenuItemRow separator;
+    const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
+    return {
+        {&F::File1,
+         "File1",
+         "File",
+         Qt::Key_F,
+         {{&F::New1, "New1", "New", ctrl(Qt::Key_N), &F::New1Click},
+          {&F::Load1, "Load1", "Open", ctrl(Qt::Key_O), &F::btnLoadClick},
+          separator,
+          {&F::Save1, "Save1", "Save", ctrl(Qt::Key_S), &F::SaveSplot},
+          separator,
+          {&F::Exit2, "Exit2", "Exit", {}, &F::Exit2Click}}},
+        {&F::Brush1,
+         "Brush1",
+         "Brush",
+         Qt::Key_B,
+         {{&F::menuBrushLoad, "menuBrushLoad", "Load", QKeySequence(Qt::Key_F9), &F::menuBrushLoadClick},
+          {&F::menuBrushSave, "menuBrushSave", "Save", QKeySequence(Qt::Key_F10), &F::menuBrushSaveClick}}},
+        {&F::Edit1,
+         "Edit1",
+         "Edit",
+         Qt::Key_E,
+         {{&F::menuItemUndo, "menuItemUndo", "Undo", ctrl(Qt::Key_Z), &F::menuItemUndoClick},
+          {&F::menuItemRedo, "menuItemRedo", "Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+           &F::menuItemRedoClick},
+          separator,
+          {&F::ResizeImage1, "ResizeImage1", "Resize Image", ctrl(Qt::Key_R), &F::ResizeImage1Click}}},
+        {&F::MenuTools,
+         "MenuTools",
+         "Tools",
+         Qt::Key_T,
+         {{&F::CycleRGB1, "CycleRGB1", "Cycle RGB", {}, &F::btnFixColorsClick},
+          {&F::Invert1, "Invert1", "Invert", {}, &F::Invert1Click},
+          {&F::Clear1, "Clear1", "Clear", QKeySequence(Qt::Key_Escape), &F::Clear1Click},
+          separator,
+          {&F::menuItemWhite, "menuItemWhite", "Switch Drawing Mode", QKeySequence(Qt::Key_Z),
+           &F::menuItemWhiteClick},
+          {&F::Erase1, "Erase1", "Erase", QKeySequence(Qt::Key_X), &F::Erase1Click},
+          separator,
+          {&F::IncreaseBrushWidth1, "IncreaseBrushWidth1", "Increase Brush Width", Qt::Key_S,
+           &F::IncreaseBrushWidth1Click},
+          {&F::DecreaseBrushWidth1, "DecreaseBrushWidth1", "Decrease Brush Width", Qt::Key_A,
+           &F::DecreaseBrushWidth1Click},
+          separator,
+          {&F::SquareBrush1, "SquareBrush1", "Square Brush", QKeySequence(Qt::Key_W), &F::SquareBrush1Click},
+          {&F::RoundBrush1, "RoundBrush1", "Round Brush", QKeySequence(Qt::Key_Q), &F::RoundBrush1Click},
+          separator,
+          {&F::Fuzzy1, "Fuzzy1", "Toggle Fuzzy Edge", QKeySequence(Qt::Key_F), &F::Fuzzy1Click},
+          {&F::Fuzzier1, "Fuzzier1", "More Fuzzy", QKeySequence(Qt::Key_H), &F::Fuzzier1Click},
+          {&F::LessFuzzy1, "LessFuzzy1", "Less Fuzzy", QKeySequence(Qt::Key_G), &F::LessFuzzy1Click},
+          separator,
+          {&F::DarkenColors1, "DarkenColors1", "Lower Intensity", QKeySequence(Qt::Key_1),
+           &F::DarkenColors1Click},
+          {&F::LightenColors1, "LightenColors1", "Higher Intensity", QKeySequence(Qt::Key_2),
+           &F::LightenColors1Click},
+          separator,
+          {&F::DenserSpeckles1, "DenserSpeckles1", "Denser Speckles", QKeySequence(Qt::Key_Period),
+           &F::DenserSpeckles1Click},
+          {&F::LessDenseSpeckles1, "LessDenseSpeckles1", "Less Dense Speckles", Qt::Key_Comma,
+           &F::LessDenseSpeckles1Click}}},
+        {&F::Colours1,
+         "Colours1",
+         "Colours",
+         Qt::Key_C,
+         {{&F::NoRandomColours1, "NoRandomColours1", "No Random Colours", QKeySequence(Qt::Key_I),
+           &F::NoRandomColours1Click},
+          {&F::Randomperstroke1, "Randomperstroke1", "Random per stroke", QKeySequence(Qt::Key_O),
+           &F::Randomperstroke1Click},
+          {&F::Randomperpoint1, "Randomperpoint1", "Random per point", QKeySequence(Qt::Key_P),
+           &F::Randomperpoint1Click}}},
+        {&F::Splotting1,
+         "Splotting1",
+         "Splotting",
+         Qt::Key_S,
+         {{&F::Circle1, "Circle1", "Draw Circle", QKeySequence(Qt::Key_C), &F::Button2Click},
+          {&F::DrawShapes1, "DrawShapes1", "Draw Shape(s)", {}, &F::DrawShapes1Click},
+          separator,
+          {&F::Kill1, "Kill1", "Kill", QKeySequence(Qt::Key_K), &F::Kill1Click}}},
+        {&F::Options1,
+         "Options1",
+         "Options",
+         Qt::Key_O,
+         {{&F::N3DOptions1, "N3DOptions1", "3D Options", QKeySequence(Qt::Key_F1), &F::N3DOptions1Click},
+          {&F::BrushOptions1, "BrushOptions1", "Brush Options", QKeySequence(Qt::Key_F2),
+           &F::BrushOptions1Click},
+          {&F::CircleOptions1, "CircleOptions1", "Circle Options", QKeySequence(Qt::Key_F3),
+           &F::CircleOptions1Click},
+          {&F::ShapeOptions1, "ShapeOptions1", "Shape Options", QKeySequence(Qt::Key_F4),
+           &F::ShapeOptions1Click}}},
+        {&F::menu3d,
+         "menu3d",
+         "3D",
+         Qt::Key_3,
+         {{&F::Drawin3D1, "Drawin3D1", "Draw in 3D", QKeySequence(Qt::Key_3), &F::Drawin3D1Click},
+          separator,
+          {&F::BringTowardsYou1, "BringTowardsYou1", "Move Nearer", QKeySequence(Qt::Key_R),
+           &F::BringTowardsYou1Click},
+          {&F::MoveAway1, "MoveAway1", "Move Away", QKeySequence(Qt::Key_E), &F::MoveAway1Click}}},
+        {&F::Help1,
+         "Help1",
+         "Help",
+         Qt::Key_H,
+         {{&F::AboutSPLOT1, "AboutSPLOT1", "About SPLOT", {}, &F::AboutSPLOT1Click}}},
+    };
 }
 
 } // namespace
 
 void TForm1::BuildMenus() {
     QMenuBar* bar = menuBar();
-
-    File1 = addMenu(bar, "File1", QStringLiteral("File"));
-    New1 = addItem(File1, "New1", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    Load1 = addItem(File1, "Load1", QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    File1->addSeparator();
-    Save1 = addItem(File1, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    File1->addSeparator();
-    Exit2 = addItem(File1, "Exit2", QStringLiteral("Exit"));
-
-    Brush1 = addMenu(bar, "Brush1", QStringLiteral("Brush"));
-    menuBrushLoad = addItem(Brush1, "menuBrushLoad", QStringLiteral("Load"), QKeySequence(Qt::Key_F9));
-    menuBrushSave = addItem(Brush1, "menuBrushSave", QStringLiteral("Save"), QKeySequence(Qt::Key_F10));
-
-    Edit1 = addMenu(bar, "Edit1", QStringLiteral("Edit"));
-    menuItemUndo = addItem(Edit1, "menuItemUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    menuItemRedo = addItem(Edit1, "menuItemRedo", QStringLiteral("Redo"),
-                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    Edit1->addSeparator();
-    ResizeImage1 =
-        addItem(Edit1, "ResizeImage1", QStringLiteral("Resize Image"), QKeySequence(Qt::CTRL | Qt::Key_R));
-
-    MenuTools = addMenu(bar, "MenuTools", QStringLiteral("Tools"));
-    CycleRGB1 = addItem(MenuTools, "CycleRGB1", QStringLiteral("Cycle RGB"));
-    Invert1 = addItem(MenuTools, "Invert1", QStringLiteral("Invert"));
-    Clear1 = addItem(MenuTools, "Clear1", QStringLiteral("Clear"), QKeySequence(Qt::Key_Escape));
-    MenuTools->addSeparator();
-    menuItemWhite =
-        addItem(MenuTools, "menuItemWhite", QStringLiteral("Switch Drawing Mode"), QKeySequence(Qt::Key_Z));
-    Erase1 = addItem(MenuTools, "Erase1", QStringLiteral("Erase"), QKeySequence(Qt::Key_X));
-    MenuTools->addSeparator();
-    IncreaseBrushWidth1 = addItem(MenuTools, "IncreaseBrushWidth1", QStringLiteral("Increase Brush Width"),
-                                  QKeySequence(Qt::Key_S));
-    DecreaseBrushWidth1 = addItem(MenuTools, "DecreaseBrushWidth1", QStringLiteral("Decrease Brush Width"),
-                                  QKeySequence(Qt::Key_A));
-    MenuTools->addSeparator();
-    SquareBrush1 =
-        addItem(MenuTools, "SquareBrush1", QStringLiteral("Square Brush"), QKeySequence(Qt::Key_W));
-    RoundBrush1 = addItem(MenuTools, "RoundBrush1", QStringLiteral("Round Brush"), QKeySequence(Qt::Key_Q));
-    MenuTools->addSeparator();
-    Fuzzy1 = addItem(MenuTools, "Fuzzy1", QStringLiteral("Toggle Fuzzy Edge"), QKeySequence(Qt::Key_F));
-    Fuzzy1->setCheckable(true); // starts unchecked; only Fuzzy1Click sets it
-    Fuzzier1 = addItem(MenuTools, "Fuzzier1", QStringLiteral("More Fuzzy"), QKeySequence(Qt::Key_H));
-    LessFuzzy1 = addItem(MenuTools, "LessFuzzy1", QStringLiteral("Less Fuzzy"), QKeySequence(Qt::Key_G));
-    MenuTools->addSeparator();
-    DarkenColors1 =
-        addItem(MenuTools, "DarkenColors1", QStringLiteral("Lower Intensity"), QKeySequence(Qt::Key_1));
-    LightenColors1 =
-        addItem(MenuTools, "LightenColors1", QStringLiteral("Higher Intensity"), QKeySequence(Qt::Key_2));
-    MenuTools->addSeparator();
-    DenserSpeckles1 = addItem(MenuTools, "DenserSpeckles1", QStringLiteral("Denser Speckles"),
-                              QKeySequence(Qt::Key_Period));
-    LessDenseSpeckles1 = addItem(MenuTools, "LessDenseSpeckles1", QStringLiteral("Less Dense Speckles"),
-                                 QKeySequence(Qt::Key_Comma));
-
-    Colours1 = addMenu(bar, "Colours1", QStringLiteral("Colours"));
-    NoRandomColours1 =
-        addItem(Colours1, "NoRandomColours1", QStringLiteral("No Random Colours"), QKeySequence(Qt::Key_I));
-    Randomperstroke1 =
-        addItem(Colours1, "Randomperstroke1", QStringLiteral("Random per stroke"), QKeySequence(Qt::Key_O));
-    Randomperpoint1 =
-        addItem(Colours1, "Randomperpoint1", QStringLiteral("Random per point"), QKeySequence(Qt::Key_P));
-    for (QAction* item : {NoRandomColours1, Randomperstroke1, Randomperpoint1})
-        item->setCheckable(true);
-    NoRandomColours1->setChecked(true);
-
-    Splotting1 = addMenu(bar, "Splotting1", QStringLiteral("Splotting"));
-    Circle1 = addItem(Splotting1, "Circle1", QStringLiteral("Draw Circle"), QKeySequence(Qt::Key_C));
-    DrawShapes1 = addItem(Splotting1, "DrawShapes1", QStringLiteral("Draw Shape(s)"));
-    Splotting1->addSeparator();
-    Kill1 = addItem(Splotting1, "Kill1", QStringLiteral("Kill"), QKeySequence(Qt::Key_K));
-
-    Options1 = addMenu(bar, "Options1", QStringLiteral("Options"));
-    N3DOptions1 = addItem(Options1, "N3DOptions1", QStringLiteral("3D Options"), QKeySequence(Qt::Key_F1));
-    BrushOptions1 =
-        addItem(Options1, "BrushOptions1", QStringLiteral("Brush Options"), QKeySequence(Qt::Key_F2));
-    CircleOptions1 =
-        addItem(Options1, "CircleOptions1", QStringLiteral("Circle Options"), QKeySequence(Qt::Key_F3));
-    ShapeOptions1 =
-        addItem(Options1, "ShapeOptions1", QStringLiteral("Shape Options"), QKeySequence(Qt::Key_F4));
-
-    menu3d = addMenu(bar, "menu3d", QStringLiteral("3D"));
-    Drawin3D1 = addItem(menu3d, "Drawin3D1", QStringLiteral("Draw in 3D"), QKeySequence(Qt::Key_3));
-    menu3d->addSeparator();
-    BringTowardsYou1 =
-        addItem(menu3d, "BringTowardsYou1", QStringLiteral("Move Nearer"), QKeySequence(Qt::Key_R));
-    MoveAway1 = addItem(menu3d, "MoveAway1", QStringLiteral("Move Away"), QKeySequence(Qt::Key_E));
-
-    BuildViewMenu();
-    Help1 = addMenu(bar, "Help1", QStringLiteral("Help"));
-    AboutSPLOT1 = addItem(Help1, "AboutSPLOT1", QStringLiteral("About SPLOT"));
-
-    // The shortcuts also work while a modeless option dialog has the focus
-    // (the 3D dialog tells the user to press 1, 2 and 3 there). A modal
-    // dialog still blocks them, and Esc stays the main window's own: in a
-    // dialog it must not clear the picture.
-    for (QMenu* menu : bar->findChildren<QMenu*>())
-        for (QAction* item : menu->actions())
-            if (item != Clear1)
+    for (const MenuRow& m : menuTable()) {
+        if (m.member == &TForm1::Help1)
+            BuildViewMenu(); // the View menu comes before Help
+        QMenu* menu = bar->addMenu(QString::fromUtf8(m.caption));
+        menu->setObjectName(QLatin1String(m.name));
+        this->*m.member = menu;
+        for (const MenuItemRow& row : m.items) {
+            if (row.member == nullptr) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* item = menu->addAction(QString::fromUtf8(row.caption));
+            item->setObjectName(QLatin1String(row.name));
+            if (!row.shortcut.isEmpty())
+                item->setShortcut(row.shortcut);
+            // The shortcuts also work while a modeless option dialog has the
+            // focus (the 3D dialog tells the user to press 1, 2 and 3 there).
+            // A modal dialog still blocks them, and Esc stays the main
+            // window's own: in a dialog it must not clear the picture.
+            if (row.member != &TForm1::Clear1)
                 item->setShortcutContext(Qt::ApplicationShortcut);
-
-    // Alt and a menu's first letter opens it, with the captions unchanged.
-    const std::pair<QMenu*, Qt::Key> mnemonics[] = {
-        {File1, Qt::Key_F},     {Brush1, Qt::Key_B},   {Edit1, Qt::Key_E},
-        {MenuTools, Qt::Key_T}, {Colours1, Qt::Key_C}, {Splotting1, Qt::Key_S},
-        {Options1, Qt::Key_O},  {menu3d, Qt::Key_3},   {Help1, Qt::Key_H}};
-    for (auto [menu, key] : mnemonics) {
+            this->*row.member = item;
+            connect(item, &QAction::triggered, this,
+                    guard([this, handler = row.handler] { (this->*handler)(); }));
+        }
+        // Alt and the menu's key opens it, from the modeless dialogs too.
         auto* open = new QAction(this);
-        open->setShortcut(QKeySequence(Qt::ALT | key));
-        open->setShortcutContext(Qt::ApplicationShortcut); // from the modeless dialogs too
+        open->setShortcut(QKeySequence(Qt::ALT | m.altKey));
+        open->setShortcutContext(Qt::ApplicationShortcut);
         addAction(open);
         connect(open, &QAction::triggered, this, [this, bar, menu] {
             activateWindow();
             bar->setActiveAction(menu->menuAction());
         });
     }
+    Fuzzy1->setCheckable(true); // starts unchecked; only Fuzzy1Click sets it
+    for (QAction* item : {NoRandomColours1, Randomperstroke1, Randomperpoint1})
+        item->setCheckable(true);
+    NoRandomColours1->setChecked(true);
 }
 
 namespace {

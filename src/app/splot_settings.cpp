@@ -3,6 +3,8 @@
 // order live in the one key table of settings/SettingsKeys.
 #include "app/splot.h"
 
+#include "app/FormWidgets.h"
+
 #include "paint/Stroke.h"
 
 #include <QCheckBox>
@@ -30,17 +32,8 @@ void TForm1::settingsRead(const SettingsReadResult& read) {
         labelFuzziness->setText(QString::number(tbFuzziness->value()));
         paint.intensity = CalculateIntensity(tbIntensity->value());
         paint.fuzziness = CalculateFuzziness(tbFuzziness->value());
-        // A box's handler flips its flag without reading the box: after
-        // flipping a box that disagrees, flip the flag back so both hold the
-        // value read.
-        if (cbFuzzy->isChecked() != paint.fuzzy) {
-            cbFuzzy->setChecked(paint.fuzzy);
-            paint.fuzzy = !paint.fuzzy;
-        }
-        if (cbSquareBrush->isChecked() != paint.squareBrush) {
-            cbSquareBrush->setChecked(paint.squareBrush);
-            paint.squareBrush = !paint.squareBrush;
-        }
+        setBoxKeepingFlag(cbFuzzy, paint.fuzzy);
+        setBoxKeepingFlag(cbSquareBrush, paint.squareBrush);
         UpdateColoringModeStatus();
         UpdateSwatch();
     }

@@ -23,7 +23,11 @@ void TForm1::ScrollBox1MouseDown(Qt::MouseButton button) {
 }
 
 void TForm1::Image1MouseMove(Qt::MouseButtons held) {
-    session_.imageMouseMove(held.testFlag(Qt::LeftButton), held.testFlag(Qt::RightButton));
+    const bool left = held.testFlag(Qt::LeftButton);
+    const bool right = held.testFlag(Qt::RightButton);
+    session_.imageMouseMove(left    ? (right ? HeldButtons::LeftAndRight : HeldButtons::Left)
+                            : right ? HeldButtons::Right
+                                    : HeldButtons::None);
 }
 
 void TForm1::ScrollBox1MouseMove(Qt::MouseButtons held) {

@@ -54,6 +54,7 @@ void TForm1::BuildViewMenu() {
         QAction* action = View1->addAction(caption);
         action->setObjectName(QLatin1String(name));
         action->setShortcuts(keys);
+        action->setShortcutContext(Qt::ApplicationShortcut); // from the modeless dialogs too
         connect(action, &QAction::triggered, this, guard([this, handler] { (this->*handler)(); }));
         return action;
     };

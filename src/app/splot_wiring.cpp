@@ -1,5 +1,6 @@
-// TForm1: every binding of a control, menu item or mouse event to its
-// handler, in one place. Every handler runs inside the top-level handler.
+// TForm1: every binding of a control or mouse event to its handler, in one
+// place (the menu items are wired by the menu table that builds them). Every handler runs inside the
+// top-level handler.
 //
 // Sliders bind valueChanged, which Qt emits only when the position really
 // changes. Check boxes bind toggled, which Qt emits on every change of state,
@@ -31,9 +32,6 @@ void TForm1::WireEvents() {
     auto onClick = [this](QPushButton* button, auto handler) {
         connect(button, &QPushButton::clicked, this, guard([this, handler] { (this->*handler)(); }));
     };
-    auto onMenu = [this](QAction* item, auto handler) {
-        connect(item, &QAction::triggered, this, guard([this, handler] { (this->*handler)(); }));
-    };
 
     // Control panel.
     onSlider(tbR, &TForm1::tbRChange);
@@ -60,47 +58,6 @@ void TForm1::WireEvents() {
     for (QRadioButton* rb : {rbInvert, rbCycle, rbRandG, rbRandB, rbGandB})
         connect(rb, &QRadioButton::toggled, this,
                 guard([this] { state_.colour.selectedAction = selectedAction(); }));
-
-    // Menus.
-    onMenu(New1, &TForm1::New1Click);
-    onMenu(Load1, &TForm1::btnLoadClick);
-    onMenu(Save1, &TForm1::SaveSplot);
-    onMenu(Exit2, &TForm1::Exit2Click);
-    onMenu(menuBrushLoad, &TForm1::menuBrushLoadClick);
-    onMenu(menuBrushSave, &TForm1::menuBrushSaveClick);
-    onMenu(menuItemUndo, &TForm1::menuItemUndoClick);
-    onMenu(menuItemRedo, &TForm1::menuItemRedoClick);
-    onMenu(ResizeImage1, &TForm1::ResizeImage1Click);
-    onMenu(CycleRGB1, &TForm1::btnFixColorsClick);
-    onMenu(Invert1, &TForm1::Invert1Click);
-    onMenu(Clear1, &TForm1::Clear1Click);
-    onMenu(menuItemWhite, &TForm1::menuItemWhiteClick);
-    onMenu(Erase1, &TForm1::Erase1Click);
-    onMenu(IncreaseBrushWidth1, &TForm1::IncreaseBrushWidth1Click);
-    onMenu(DecreaseBrushWidth1, &TForm1::DecreaseBrushWidth1Click);
-    onMenu(SquareBrush1, &TForm1::SquareBrush1Click);
-    onMenu(RoundBrush1, &TForm1::RoundBrush1Click);
-    onMenu(Fuzzy1, &TForm1::Fuzzy1Click);
-    onMenu(Fuzzier1, &TForm1::Fuzzier1Click);
-    onMenu(LessFuzzy1, &TForm1::LessFuzzy1Click);
-    onMenu(DarkenColors1, &TForm1::DarkenColors1Click);
-    onMenu(LightenColors1, &TForm1::LightenColors1Click);
-    onMenu(DenserSpeckles1, &TForm1::DenserSpeckles1Click);
-    onMenu(LessDenseSpeckles1, &TForm1::LessDenseSpeckles1Click);
-    onMenu(NoRandomColours1, &TForm1::NoRandomColours1Click);
-    onMenu(Randomperstroke1, &TForm1::Randomperstroke1Click);
-    onMenu(Randomperpoint1, &TForm1::Randomperpoint1Click);
-    onMenu(Circle1, &TForm1::Button2Click);
-    onMenu(DrawShapes1, &TForm1::DrawShapes1Click);
-    onMenu(Kill1, &TForm1::Kill1Click);
-    onMenu(N3DOptions1, &TForm1::N3DOptions1Click);
-    onMenu(BrushOptions1, &TForm1::BrushOptions1Click);
-    onMenu(CircleOptions1, &TForm1::CircleOptions1Click);
-    onMenu(ShapeOptions1, &TForm1::ShapeOptions1Click);
-    onMenu(Drawin3D1, &TForm1::Drawin3D1Click);
-    onMenu(BringTowardsYou1, &TForm1::BringTowardsYou1Click);
-    onMenu(MoveAway1, &TForm1::MoveAway1Click);
-    onMenu(AboutSPLOT1, &TForm1::AboutSPLOT1Click);
 
     // Mouse events of the image, the scroll box and the surfaces around them.
     // Moves without a button need mouse tracking on every one of them.

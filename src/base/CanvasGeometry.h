@@ -9,6 +9,15 @@ struct CanvasRect {
     int right = -1;
     int top = -1;
     bool empty() const { return right < left || top < bottom; }
+    // The smallest rectangle holding this one and r; an empty one adds nothing.
+    CanvasRect united(const CanvasRect& r) const {
+        if (r.empty())
+            return *this;
+        if (empty())
+            return r;
+        return CanvasRect{left < r.left ? left : r.left, bottom < r.bottom ? bottom : r.bottom,
+                          right > r.right ? right : r.right, top > r.top ? top : r.top};
+    }
 };
 
 struct CanvasPoint {

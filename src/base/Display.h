@@ -29,14 +29,8 @@ public:
     // inside the canvas; by default their bounding rectangle.
     virtual void repaintSpans(const std::vector<CanvasSpan>& spans) {
         CanvasRect box;
-        for (const CanvasSpan& s : spans) {
-            if (s.right < s.left)
-                continue;
-            if (box.empty())
-                box = CanvasRect{s.left, s.y, s.right, s.y};
-            box = CanvasRect{s.left < box.left ? s.left : box.left, s.y < box.bottom ? s.y : box.bottom,
-                             s.right > box.right ? s.right : box.right, s.y > box.top ? s.y : box.top};
-        }
+        for (const CanvasSpan& s : spans)
+            box = box.united(CanvasRect{s.left, s.y, s.right, s.y});
         if (!box.empty())
             repaint(box);
     }

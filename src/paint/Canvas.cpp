@@ -22,8 +22,8 @@ template <typename T> Canvas::Buffer<T> Canvas::allocateZeroed(std::size_t count
     return Buffer<T>(static_cast<T*>(p));
 }
 
-void Canvas::rebuild(int width, int height, bool keepPicture, bool backgroundIsWhite) {
-    const std::uint8_t background = backgroundIsWhite ? 255 : 0;
+void Canvas::rebuild(int width, int height, Rebuild contents, std::uint8_t background) {
+    const bool keepPicture = contents == Rebuild::KeepPicture;
     if (width == width_ && height == height_ && (bits_ || width == 0 || height == 0)) {
         // Same size: the old buffers already have the right shape and the
         // arrays keep every element. A kept picture covers the whole bitmap.
@@ -107,14 +107,7 @@ void Canvas::fill(std::uint8_t value) {
 }
 
 void Canvas::noteCoverage(int left, int bottom, int right, int top) {
-    if (coverageDirty_.empty()) {
-        coverageDirty_ = CanvasRect{left, bottom, right, top};
-        return;
-    }
-    coverageDirty_.left = std::min(coverageDirty_.left, left);
-    coverageDirty_.bottom = std::min(coverageDirty_.bottom, bottom);
-    coverageDirty_.right = std::max(coverageDirty_.right, right);
-    coverageDirty_.top = std::max(coverageDirty_.top, top);
+    coverageDirty_ = coverageDirty_.united(CanvasRect{left, bottom, right, top});
 }
 
 void Canvas::clearCoverage() {

@@ -13,6 +13,10 @@ namespace splot {
 
 // Raised when a canvas of the requested size cannot be allocated. The canvas
 // is then left exactly as it was before the call.
+// What a rebuild does with the picture: Cleared fills the whole bitmap with
+// the background; KeepPicture keeps what still fits.
+enum class Rebuild { Cleared, KeepPicture };
+
 class CanvasAllocationError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -36,9 +40,11 @@ public:
     int imageHeight() const { return height_; }
 
     // Row y (y-up) of the picture; valid for 0 <= y < imageHeight.
-    BgrPixel* row(int y) const { return pixelRows_[static_cast<std::size_t>(y)]; }
+    BgrPixel* row(int y) { return pixelRows_[static_cast<std::size_t>(y)]; }
+    const BgrPixel* row(int y) const { return pixelRows_[static_cast<std::size_t>(y)]; }
     BgrPixel* const* pixelRows() const { return pixelRows_.data(); }
-    BgrPixel& pixel(int x, int y) const { return row(y)[x]; }
+    BgrPixel& pixel(int x, int y) { return row(y)[x]; }
+    const BgrPixel& pixel(int x, int y) const { return row(y)[x]; }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     // The per-pixel arrays, row y (y-up), imageWidth elements each.
@@ -52,13 +58,13 @@ public:
     std::uint8_t* bits() const { return bits_.get(); }
     int bytesPerLine() const { return stride_; }
 
-    // Rebuilds the bitmap at the new size (MakeBitmap): white, or black when
-    // backgroundIsWhite is false; with keepPicture the old picture is kept at
-    // the top-left corner of the screen. The per-pixel arrays keep every
+    // Rebuilds the bitmap at the new size (MakeBitmap), filled with the
+    // background byte (255 white, 0 black); with Rebuild::KeepPicture the old
+    // picture is kept at the top-left corner of the screen. The per-pixel arrays keep every
     // element that still fits at the same [y][x]; new elements are zero.
     // Strong guarantee: on CanvasAllocationError nothing has changed.
     // Sizes must already be validated (0..5000).
-    void rebuild(int width, int height, bool keepPicture, bool backgroundIsWhite);
+    void rebuild(int width, int height, Rebuild contents, std::uint8_t background);
 
     // The most bytes rebuild() may allocate for a new size (picture and
     // arrays together); larger requests fail as if memory had run out. No

@@ -280,10 +280,7 @@ void Painter::stampWithAction(int i0, int i1, int j0, int j1, std::int64_t left,
             if (c >= 1)
                 continue;
             c = std::min(1.0, c + weight);
-            if (covered.empty())
-                covered = CanvasRect{x, y, x, y};
-            covered = CanvasRect{std::min(covered.left, x), std::min(covered.bottom, y),
-                                 std::max(covered.right, x), std::max(covered.top, y)};
+            covered = covered.united(CanvasRect{x, y, x, y});
             action_.perform(x, y, c);
         }
     }

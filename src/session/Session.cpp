@@ -119,7 +119,8 @@ void Session::MakeNewImage(int width, int height, bool keepPicture) {
     // start-up.
     const bool snapshotFollows = !keepPicture && !state_.paint.freshStart;
     try {
-        canvas_.rebuild(width, height, keepPicture, state_.paint.backgroundIsWhite);
+        canvas_.rebuild(width, height, keepPicture ? Rebuild::KeepPicture : Rebuild::Cleared,
+                        state_.paint.backgroundIsWhite ? 255 : 0);
     } catch (const CanvasAllocationError& e) {
         // The canvas, the sizes, the status and the controls stay exactly as
         // they were; the command that asked for the new canvas goes no further.
@@ -154,7 +155,9 @@ void Session::imageMouseDown() {
     history_.MakeUndoFromRows();
 }
 
-void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
+void Session::imageMouseMove(HeldButtons held) {
+    const bool leftHeld = held == HeldButtons::Left || held == HeldButtons::LeftAndRight;
+    const bool rightHeld = held == HeldButtons::Right || held == HeldButtons::LeftAndRight;
     {
         const DisplayBatch batch(canvas_); // one screen update for the whole move
         StrokeState& stroke = state_.stroke;

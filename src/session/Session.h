@@ -24,6 +24,9 @@ namespace test {
 class SessionProbe;
 }
 
+// The mouse buttons held during a pointer move.
+enum class HeldButtons { None, Left, Right, LeftAndRight };
+
 // The shell's part of the shared state.
 struct ShellState {
     // The unsaved-changes marker: the picture has unsaved changes exactly when
@@ -115,7 +118,7 @@ public:
     // A button pressed on the image or the scroll box: the undo snapshot.
     void imageMouseDown();
     // A pointer move over the image or the scroll box with these buttons held.
-    void imageMouseMove(bool leftHeld, bool rightHeld);
+    void imageMouseMove(HeldButtons held);
     // A button released over the image or the scroll box.
     void imageMouseUp() { MouseUp(); }
     // The click stamp: the left button released over the image after it was

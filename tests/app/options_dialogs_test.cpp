@@ -22,10 +22,6 @@ TEST(BrushOptions, FirstStartUnticksEveryUseBoxAndHidesSmoothness) {
          {d.cbBrushIntensify, d.cbBrushFuzzify, d.cbBrushGrow, d.cbBrushDepth, d.cbBrushSpecklify})
         EXPECT_FALSE(box->isChecked());
     EXPECT_FALSE(p.useIntensify || p.useFuzzify || p.useGrowth || p.use3dDepth || p.useSpecklify);
-    EXPECT_EQ(d.tbIntensifySpeed->minimum(), -100);
-    EXPECT_EQ(d.tbGrowthSpeed->maximum(), 100);
-    EXPECT_EQ(d.tb3dDepthSpeed->minimum(), -50);
-    EXPECT_EQ(d.tbSpecklifySpeed->maximum(), 50);
     EXPECT_EQ(d.labelIntensifySpeed->text().toStdString(), "0");
     EXPECT_EQ(d.labelSmoothness->text().toStdString(), "10");
     EXPECT_EQ(p.smoothness, 10);
@@ -34,9 +30,6 @@ TEST(BrushOptions, FirstStartUnticksEveryUseBoxAndHidesSmoothness) {
         EXPECT_TRUE(w->isHidden());
         EXPECT_FALSE(w->isEnabled());
     }
-    EXPECT_EQ(d.Label1->text().toStdString(), "Intensity is only affected in non-3D mode");
-    EXPECT_EQ(d.Label1->palette().color(QPalette::Window), QColor(255, 251, 240));
-    EXPECT_EQ(d.btnReset->text().toStdString(), "Reset speeds to zero");
 }
 
 TEST(BrushOptions, CreationClampsStoredValuesAndWritesThemBack) {
@@ -94,9 +87,6 @@ TEST(Options3d, FirstStartAndDepthSlider) {
     EXPECT_EQ(d.tbDepth3d->value(), 0);
     EXPECT_EQ(d.labelDepth->text().toStdString(), "0");
     EXPECT_EQ(d.label3dRed->text().toStdString(), "60");
-    EXPECT_EQ(d.Label3->text().toStdString(), "  3d pen strength  - Use 1 and 2 keys to change");
-    EXPECT_EQ(d.Label2->text().toStdString(), "Press the \"3\" key to toggle 3D drawing on/off");
-    EXPECT_EQ(d.cbLinkPenToDepth->text().toStdString(), "Link pen width to depth?");
 
     // Not drawing in 3D: the depth changes, the depth panel does not.
     d.tbDepth3d->setValue(-7);

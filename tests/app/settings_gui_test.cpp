@@ -43,8 +43,6 @@ std::map<std::string, int> everyKey(TForm1& f) {
     return out;
 }
 
-const std::string exitQuestion = "There are unsaved changes.\r\nDo you want to save them before exiting?";
-
 TEST(SettingsWindow, EveryKeySurvivesARestartOntoTheControls) {
     GuiRig first;
     TForm1& a = *first.form;
@@ -207,41 +205,6 @@ void paintAStroke(GuiRig& rig) {
     rig.release(62, 45);
     ASSERT_NE(rig.pixels(), blank) << "the program paints";
     ASSERT_EQ(rig.status(0), "There are unsaved changes.");
-}
-
-TEST(SettingsWindow, ASettingsPathThatIsAFolderOffersToQuitAnyway) {
-    GuiRig rig([](GuiRig& r) { fs::create_directory(r.iniPath()); });
-    EXPECT_TRUE(rig.prompts.shown.empty()) << "an unreadable file reads as the defaults";
-    EXPECT_EQ(rig.form->tbG->value(), 123);
-    paintAStroke(rig);
-
-    // Exit, do not save the picture, do not quit without the settings: stay.
-    rig.prompts.answers = {Answer::No, Answer::No};
-    rig.form->Exit2->trigger();
-    const std::string unable = "Unable to write to " + rig.iniPath();
-    ASSERT_EQ(rig.prompts.shown.size(), 3u);
-    EXPECT_EQ(rig.prompts.shown[0].text, exitQuestion);
-    EXPECT_EQ(rig.prompts.shown[1].kind, "error");
-    EXPECT_EQ(rig.prompts.shown[1].text, unable);
-    EXPECT_EQ(rig.prompts.shown[2].kind, "warning");
-    EXPECT_EQ(rig.prompts.shown[2].text, quitWithoutSettingsQuestion);
-    EXPECT_EQ(rig.prompts.shown[2].buttons, Buttons::YesNo);
-    EXPECT_EQ(rig.processEnd.ended, 0);
-    EXPECT_FALSE(rig.form->session().closeAllowed());
-    EXPECT_EQ(rig.status(0), "There are unsaved changes.") << "the picture is still unsaved";
-
-    // Closing by the frame: the same questions; No keeps the window open.
-    rig.prompts.answers = {Answer::No, Answer::No};
-    EXPECT_FALSE(rig.form->close());
-    EXPECT_TRUE(rig.form->isVisible());
-    EXPECT_EQ(rig.processEnd.ended, 0);
-
-    // Yes quits without the settings; the folder stays a folder.
-    rig.prompts.answers = {Answer::No, Answer::Yes};
-    rig.form->close();
-    EXPECT_EQ(rig.processEnd.ended, 1);
-    EXPECT_EQ(rig.prompts.texts("error"), (std::vector<std::string>{unable, unable, unable}));
-    EXPECT_TRUE(fs::is_directory(rig.iniPath()));
 }
 
 TEST(SettingsWindow, AnExecutableFolderThatCannotExistStillStartsPaintsAndReports) {

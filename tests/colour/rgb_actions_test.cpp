@@ -54,7 +54,7 @@ TEST(RgbActions, ProportionBetweenRoundsHalvesToEvenAndKeepsTheLowByte) {
 
 TEST(RgbActions, PaintedActionReadsTheSourceSnapshotUnlessSilly) {
     Canvas canvas;
-    canvas.rebuild(2, 1, false, false); // black
+    canvas.rebuild(2, 1, Rebuild::Cleared, 0); // black
     canvas.actionSourceRow(0)[0] = rgb(0, 0, 0);
     canvas.pixel(0, 0) = rgb(255, 255, 255); // already painted in this stroke
     ColourState colour;
@@ -96,7 +96,7 @@ TEST(WholePicture, EveryPixelOnceThePaddingUntouchedOneRepaint) {
         for (int width : {1, 3, 5, 66, 131}) {
             for (RgbAction a : allActions) {
                 Canvas canvas;
-                canvas.rebuild(width, 4, false, false);
+                canvas.rebuild(width, 4, Rebuild::Cleared, 0);
                 test::RecordingDisplay display;
                 canvas.setDisplay(&display);
                 const std::size_t bytes = static_cast<std::size_t>(canvas.bytesPerLine()) * 4;
@@ -125,7 +125,7 @@ TEST(WholePicture, EveryPixelOnceThePaddingUntouchedOneRepaint) {
 TEST(WholePicture, InvertAndCycleRestoreThePicture) {
     test::forEachDispatchLevel([&] {
         Canvas canvas;
-        canvas.rebuild(70, 3, false, true);
+        canvas.rebuild(70, 3, Rebuild::Cleared, 255);
         canvas.pixel(3, 1) = rgb(1, 2, 3);
         invertWholePicture(canvas);
         EXPECT_EQ(canvas.pixel(3, 1), rgb(254, 253, 252));
@@ -136,7 +136,43 @@ TEST(WholePicture, InvertAndCycleRestoreThePicture) {
         for (int i = 0; i < 3; ++i)
             applyChannelActionWholePicture(canvas, RgbAction::Cycle);
         EXPECT_EQ(canvas.pixel(3, 1), rgb(1, 2, 3));
+
+        // A picture without pixels is passed over.
+        Canvas empty;
+        empty.rebuild(0, 4, Rebuild::Cleared, 255);
+        invertWholePicture(empty);
+        applyChannelActionWholePicture(empty, RgbAction::GandB);
+        EXPECT_EQ(empty.imageWidth(), 0);
     });
+}
+
+// Whether an action changes the picture, against applying it and comparing:
+// grey rows, one odd pixel at the start, middle or end of a row, a pixel
+// whose swapped channels agree, and no pixels at all.
+TEST(WholePicture, ActionChangesPictureAgreesWithApplyingIt) {
+    const BgrPixel odd[] = {{7, 7, 7}, {1, 2, 3}, {1, 2, 1}, {5, 9, 9}, {4, 4, 8}};
+    for (const auto& [w, h] : {std::pair{0, 3}, std::pair{1, 1}, std::pair{5, 3}, std::pair{70, 2}})
+        for (int at = 0; at < 3; ++at)
+            for (const BgrPixel p : odd)
+                for (RgbAction a : {RgbAction::Invert, RgbAction::Cycle, RgbAction::RandG, RgbAction::RandB,
+                                    RgbAction::GandB}) {
+                    Canvas c;
+                    c.rebuild(w, h, Rebuild::Cleared, 0);
+                    c.fill(7);
+                    if (w > 0)
+                        c.pixel(at * (w - 1) / 2, h - 1) = p;
+                    std::vector<BgrPixel> before;
+                    for (int y = 0; y < h; ++y)
+                        before.insert(before.end(), c.row(y), c.row(y) + w);
+                    const bool changes = actionChangesPicture(c, a);
+                    applyChannelActionWholePicture(c, a);
+                    std::vector<BgrPixel> after;
+                    for (int y = 0; y < h; ++y)
+                        after.insert(after.end(), c.row(y), c.row(y) + w);
+                    ASSERT_EQ(changes, before != after)
+                        << w << " x " << h << " action " << static_cast<int>(a) << " pixel " << int{p.blue}
+                        << "," << int{p.green} << "," << int{p.red} << " at " << at;
+                }
 }
 
 } // namespace

@@ -61,7 +61,7 @@ TEST(PngSave, RoundTripsKeepEveryPixelAndTheFileFollowsTheRules) {
     for (const auto& [w, h] : sizes) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         Canvas canvas;
-        canvas.rebuild(w, h, false, true);
+        canvas.rebuild(w, h, Rebuild::Cleared, 255);
         fillRandom(canvas, static_cast<unsigned>(w * 7 + h));
         canvas.pixel(0, 0) = {1, 2, 3}; // bottom-left
         const std::string path = savePictureAsPng(canvas, (folder.path / "splot").string(), clock);
@@ -73,7 +73,7 @@ TEST(PngSave, RoundTripsKeepEveryPixelAndTheFileFollowsTheRules) {
         const std::uint8_t* lastLine = image.row(h - 1);
         EXPECT_EQ((std::array<int, 3>{lastLine[0], lastLine[1], lastLine[2]}), (std::array<int, 3>{1, 2, 3}));
         Canvas back;
-        back.rebuild(w, h, false, false);
+        back.rebuild(w, h, Rebuild::Cleared, 0);
         copyToCanvas(image, back);
         for (int y = 0; y < h; ++y)
             ASSERT_EQ(0, std::memcmp(back.row(y), canvas.row(y), 3 * static_cast<std::size_t>(w)))
@@ -110,7 +110,7 @@ TEST(PngSave, RoundTripsKeepEveryPixelAndTheFileFollowsTheRules) {
 // full window) makes of the Sub-filtered rows.
 TEST(PngSave, ImageDataIsPlainZlibLevelSeven) {
     Canvas canvas;
-    canvas.rebuild(300, 200, false, true);
+    canvas.rebuild(300, 200, Rebuild::Cleared, 255);
     fillRandom(canvas, 5);
     for (int y = 0; y < 100; ++y) // half smooth, so the matcher has work
         for (int x = 0; x < 300; ++x)
@@ -141,7 +141,7 @@ TEST(PngSave, NamesCarryTheTimeAndNeverReplaceAnEarlierSave) {
     TempFolder folder;
     FixedClock clock;
     Canvas canvas;
-    canvas.rebuild(2, 2, false, true);
+    canvas.rebuild(2, 2, Rebuild::Cleared, 255);
     const std::string exe = (folder.path / "splot").string();
     const std::string first = savePictureAsPng(canvas, exe, clock);
     const std::string firstBytes = test::readAll(first);
@@ -161,7 +161,7 @@ TEST(PngSave, AFailedSaveNamesThePathAndTheReasonAndLeavesNoFile) {
     TempFolder folder;
     FixedClock clock;
     Canvas canvas;
-    canvas.rebuild(4, 4, false, true);
+    canvas.rebuild(4, 4, Rebuild::Cleared, 255);
     test::writeAll(folder.path / "bin", "not a folder");
     const std::string exe = (folder.path / "bin" / "splot").string();
     try {
@@ -177,7 +177,7 @@ TEST(PngSave, AFailedSaveNamesThePathAndTheReasonAndLeavesNoFile) {
 TEST(PngSave, AMissingFolderIsAFailureWithItsReason) {
     FixedClock clock;
     Canvas canvas;
-    canvas.rebuild(1, 1, false, true);
+    canvas.rebuild(1, 1, Rebuild::Cleared, 255);
     EXPECT_THROW(savePictureAsPng(canvas, "/nonexistent-splot-folder/splot", clock), ImageFileError);
     EXPECT_EQ(writeNewFileAtomically("/nonexistent-splot-folder/x.png", "x"), ENOENT);
 }
@@ -231,7 +231,7 @@ TEST(PngSave, TheNameIsTakenBeforeThePictureIsEncoded) {
 TEST(ImageLoad, ExtensionChoosesTheDecoderWithoutRegardToCase) {
     TempFolder folder;
     Canvas canvas;
-    canvas.rebuild(2, 3, false, true);
+    canvas.rebuild(2, 3, Rebuild::Cleared, 255);
     canvas.pixel(1, 2) = {10, 20, 30};
     const std::string png = encodePng(canvas.bits(), 2, 3, static_cast<std::size_t>(canvas.bytesPerLine()));
     test::BmpLayout layout{2, 3, 24};

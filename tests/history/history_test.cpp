@@ -13,7 +13,7 @@ namespace {
 // Widths that exercise the aligned middle and the unaligned ends of a row.
 struct HistoryRig {
     explicit HistoryRig(int w = 131, int h = 5) {
-        canvas.rebuild(w, h, false, false);
+        canvas.rebuild(w, h, Rebuild::Cleared, 0);
         canvas.setDisplay(&display);
         history.setEnableCallback([this](bool u, bool r) { states.emplace_back(u, r); });
     }

@@ -8,7 +8,7 @@ namespace {
 
 TEST(Canvas, RowZeroIsTheBottomRowOfTheBitmap) {
     Canvas c;
-    c.rebuild(4, 3, false, false);
+    c.rebuild(4, 3, Rebuild::Cleared, 0);
     c.pixel(0, 0) = BgrPixel{1, 2, 3};
     // The bitmap is stored top row first: canvas row 0 is the last bitmap row.
     const std::uint8_t* bottom = c.bits() + 2 * c.bytesPerLine();
@@ -21,9 +21,9 @@ TEST(Canvas, RowZeroIsTheBottomRowOfTheBitmap) {
 
 TEST(Canvas, NewBitmapTakesTheBackgroundColour) {
     Canvas c;
-    c.rebuild(3, 2, false, true);
+    c.rebuild(3, 2, Rebuild::Cleared, 255);
     EXPECT_EQ(c.pixel(2, 1), (BgrPixel{255, 255, 255}));
-    c.rebuild(5, 2, false, false);
+    c.rebuild(5, 2, Rebuild::Cleared, 0);
     EXPECT_EQ(c.pixel(4, 1), (BgrPixel{0, 0, 0}));
     c.fill(255);
     EXPECT_EQ(c.pixel(0, 0), (BgrPixel{255, 255, 255}));
@@ -31,13 +31,13 @@ TEST(Canvas, NewBitmapTakesTheBackgroundColour) {
 
 TEST(Canvas, EnlargingKeepsThePictureTopLeftAndArraysByIndex) {
     Canvas c;
-    c.rebuild(2, 2, false, false);
+    c.rebuild(2, 2, Rebuild::Cleared, 0);
     c.pixel(0, 1) = BgrPixel{9, 9, 9}; // top-left on screen
     c.pixel(1, 0) = BgrPixel{7, 7, 7}; // bottom-right on screen
     c.undoRow(1)[0] = BgrPixel{5, 5, 5};
     c.coverageRow(0)[1] = 0.25;
 
-    c.rebuild(4, 5, true, true);
+    c.rebuild(4, 5, Rebuild::KeepPicture, 255);
     EXPECT_EQ(c.imageWidth(), 4);
     EXPECT_EQ(c.imageHeight(), 5);
     // Old row y goes to new row y + (newHeight - oldHeight).
@@ -55,10 +55,10 @@ TEST(Canvas, EnlargingKeepsThePictureTopLeftAndArraysByIndex) {
 
 TEST(Canvas, ShrinkingCutsOffTheRightAndBottom) {
     Canvas c;
-    c.rebuild(3, 3, false, false);
+    c.rebuild(3, 3, Rebuild::Cleared, 0);
     c.pixel(0, 2) = BgrPixel{1, 1, 1};
     c.pixel(2, 0) = BgrPixel{2, 2, 2};
-    c.rebuild(2, 2, true, false);
+    c.rebuild(2, 2, Rebuild::KeepPicture, 0);
     EXPECT_EQ(c.pixel(0, 1), (BgrPixel{1, 1, 1}));
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 2; ++x)
@@ -69,50 +69,50 @@ TEST(Canvas, ShrinkingCutsOffTheRightAndBottom) {
 
 TEST(Canvas, AFailedAllocationLeavesTheCanvasWhole) {
     Canvas c;
-    c.rebuild(4, 3, false, false);
+    c.rebuild(4, 3, Rebuild::Cleared, 0);
     c.pixel(1, 2) = BgrPixel{1, 2, 3};
     c.undoRow(0)[3] = BgrPixel{4, 5, 6};
     BgrPixel* const row0 = c.row(0);
     c.setAllocationLimit(1000);
-    EXPECT_THROW(c.rebuild(100, 100, true, true), CanvasAllocationError);
+    EXPECT_THROW(c.rebuild(100, 100, Rebuild::KeepPicture, 255), CanvasAllocationError);
     EXPECT_EQ(c.imageWidth(), 4);
     EXPECT_EQ(c.imageHeight(), 3);
     EXPECT_EQ(c.row(0), row0);
     EXPECT_EQ(c.pixel(1, 2), (BgrPixel{1, 2, 3}));
     EXPECT_EQ(c.undoRow(0)[3], (BgrPixel{4, 5, 6}));
-    c.rebuild(5, 5, true, true); // small enough: fine
+    c.rebuild(5, 5, Rebuild::KeepPicture, 255); // small enough: fine
     EXPECT_EQ(c.pixel(1, 4), (BgrPixel{1, 2, 3}));
 }
 
 TEST(Canvas, EmptyCanvasesAreValid) {
     Canvas c;
-    c.rebuild(0, 7, false, true);
+    c.rebuild(0, 7, Rebuild::Cleared, 255);
     EXPECT_EQ(c.imageWidth(), 0);
     EXPECT_EQ(c.imageHeight(), 7);
     c.fill(0);
     c.clearCoverage();
-    c.rebuild(7, 0, false, true);
+    c.rebuild(7, 0, Rebuild::Cleared, 255);
     c.fill(255);
-    c.rebuild(3, 3, true, true);
+    c.rebuild(3, 3, Rebuild::KeepPicture, 255);
     EXPECT_EQ(c.pixel(1, 1), (BgrPixel{255, 255, 255}));
 }
 
 TEST(Canvas, SameSizeRebuildKeepsArraysAndRefills) {
     Canvas c;
-    c.rebuild(3, 3, false, false);
+    c.rebuild(3, 3, Rebuild::Cleared, 0);
     c.redoRow(2)[2] = BgrPixel{4, 4, 4};
     c.pixel(1, 1) = BgrPixel{8, 8, 8};
-    c.rebuild(3, 3, false, true);
+    c.rebuild(3, 3, Rebuild::Cleared, 255);
     EXPECT_EQ(c.redoRow(2)[2], (BgrPixel{4, 4, 4}));
     EXPECT_EQ(c.pixel(1, 1), (BgrPixel{255, 255, 255}));
     c.pixel(1, 1) = BgrPixel{8, 8, 8};
-    c.rebuild(3, 3, true, true);
+    c.rebuild(3, 3, Rebuild::KeepPicture, 255);
     EXPECT_EQ(c.pixel(1, 1), (BgrPixel{8, 8, 8}));
 }
 
 TEST(Canvas, ClearCoverageZeroesWhatAStrokeWrote) {
     Canvas c;
-    c.rebuild(10, 10, false, false);
+    c.rebuild(10, 10, Rebuild::Cleared, 0);
     c.clearCoverage();
     c.coverageRow(3)[4] = 1.0;
     c.noteCoverage(4, 3, 4, 3);
@@ -127,7 +127,7 @@ TEST(Canvas, ClearCoverageZeroesWhatAStrokeWrote) {
 TEST(Canvas, RefreshRectIsClippedToTheCanvas) {
     Canvas c;
     test::RecordingDisplay d;
-    c.rebuild(10, 10, false, false);
+    c.rebuild(10, 10, Rebuild::Cleared, 0);
     c.setDisplay(&d);
     c.refreshRect(CanvasRect{-5, -5, 3, 20});
     ASSERT_EQ(d.rects.size(), 1u);

@@ -27,7 +27,7 @@ TEST(SessionStatus, TheMarkerShowsExactlyWhenAPixelChanged) {
         bool marks;
     } cases[] = {
         {"click stamp", [](Session& s) { s.imageClick(); }, true},
-        {"drag", [](Session& s) { s.imageMouseMove(true, false); }, true},
+        {"drag", [](Session& s) { s.imageMouseMove(HeldButtons::Left); }, true},
         {"invert", [](Session& s) { s.invertPicture(); }, true},
         {"channel action", [&](Session& s) { paint(s), s.applyActionToPicture(RgbAction::Cycle); }, true},
         {"undo of a change", [&](Session& s) { s.imageMouseDown(), paint(s), s.Undo(); }, true},
@@ -70,14 +70,37 @@ TEST(SessionStatus, ExitWithoutChangesEndsAtOnceAndAFailedSettingsWriteMayStay) 
     EXPECT_TRUE(rig.prompts.shown.empty());
     EXPECT_EQ(rig.processEnd.ended, 1);
 
-    // A folder where the settings file should be: it can never be written.
+    // A folder where the settings file should be: it can never be written,
+    // and reads as the defaults.
     SessionRig stuck([](SessionRig& r) { std::filesystem::create_directory(r.iniPath()); });
-    stuck.prompts.answers = {Answer::No};
-    stuck.session.windowClosing();
+    EXPECT_TRUE(stuck.prompts.shown.empty());
+    EXPECT_EQ(stuck.session.state().sliders.green, 123);
+    stuck.session.markUnsaved();
+    // Exit, do not save the picture, do not quit without the settings: stay.
+    stuck.prompts.answers = {Answer::No, Answer::No};
+    stuck.session.requestExit();
+    const std::string unable = "Unable to write to " + stuck.iniPath();
+    ASSERT_EQ(stuck.prompts.shown.size(), 3u);
+    EXPECT_EQ(stuck.prompts.shown[0].text,
+              std::string(unsaved) + "\r\nDo you want to save them before exiting?");
+    EXPECT_EQ(stuck.prompts.shown[1].kind, "error");
+    EXPECT_EQ(stuck.prompts.shown[1].text, unable);
+    EXPECT_EQ(stuck.prompts.shown[2].kind, "warning");
+    EXPECT_EQ(stuck.prompts.shown[2].text, quitWithoutSettingsQuestion);
+    EXPECT_EQ(stuck.prompts.shown[2].buttons, Buttons::YesNo);
     EXPECT_EQ(stuck.processEnd.ended, 0);
-    EXPECT_FALSE(SessionProbe(stuck.session).shell().closeAllowed);
-    EXPECT_EQ(stuck.prompts.texts("error"),
-              std::vector<std::string>{"Unable to write to " + stuck.iniPath()});
+    EXPECT_FALSE(stuck.session.closeAllowed());
+    EXPECT_TRUE(stuck.session.hasUnsavedChanges());
+    // The window closing: the same questions; No keeps it open, Yes quits
+    // without the settings and the folder stays a folder.
+    stuck.prompts.answers = {Answer::No, Answer::No};
+    stuck.session.windowClosing();
+    EXPECT_FALSE(stuck.session.closeAllowed());
+    stuck.prompts.answers = {Answer::No, Answer::Yes};
+    stuck.session.windowClosing();
+    EXPECT_EQ(stuck.processEnd.ended, 1);
+    EXPECT_EQ(stuck.prompts.texts("error"), (std::vector<std::string>{unable, unable, unable}));
+    EXPECT_TRUE(std::filesystem::is_directory(stuck.iniPath()));
 }
 
 TEST(SessionCanvas, ACanvasThatCannotBeAllocatedChangesNothing) {

@@ -32,7 +32,7 @@ struct StrokeSession : SessionRig {
     }
     void move(int x, int y) {
         at(x, y);
-        session.imageMouseMove(true, false);
+        session.imageMouseMove(HeldButtons::Left);
     }
     void releaseOverImage(int x, int y) {
         at(x, y);
@@ -96,7 +96,7 @@ TEST(SessionStroke, ADragHidesTheCursorAndAMoveWithoutTheButtonBringsItBack) {
     rig.move(100, 100);
     EXPECT_EQ(SessionProbe(rig.session).cursor().shape(), CursorShape::Hidden);
     rig.session.imageMouseUp();
-    rig.session.imageMouseMove(false, false);
+    rig.session.imageMouseMove(HeldButtons::None);
     EXPECT_EQ(SessionProbe(rig.session).cursor().shape(), CursorShape::Normal);
 }
 

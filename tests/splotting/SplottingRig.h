@@ -37,7 +37,7 @@ struct SplottingRig : EngineRig {
 
     // Changes the canvas size the way New and Resize do.
     void rebuild(int w, int h) {
-        canvas.rebuild(w, h, true, state.paint.backgroundIsWhite);
+        canvas.rebuild(w, h, Rebuild::KeepPicture, state.paint.backgroundIsWhite ? 255 : 0);
         state.paint.imageWidth = w;
         state.paint.imageHeight = h;
     }

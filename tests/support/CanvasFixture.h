@@ -17,7 +17,7 @@ struct EngineRig {
         state.paint.backgroundIsWhite = white;
         state.paint.imageWidth = w;
         state.paint.imageHeight = h;
-        canvas.rebuild(w, h, false, white);
+        canvas.rebuild(w, h, Rebuild::Cleared, white ? 255 : 0);
         canvas.setDisplay(&display);
         // Plain defaults for exact tests: hard edge, full intensity, speckly 100.
         state.paint.fuzzy = false;

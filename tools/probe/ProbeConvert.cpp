@@ -19,7 +19,7 @@ namespace {
 void loadInto(Canvas& canvas, const std::string& path) {
     const std::string extension = path.size() >= 3 ? path.substr(path.size() - 3) : path;
     const DecodedImage image = loadImage(path, extension);
-    canvas.rebuild(image.width, image.height, false, true);
+    canvas.rebuild(image.width, image.height, Rebuild::Cleared, 255);
     copyToCanvas(image, canvas);
 }
 

@@ -48,10 +48,7 @@ void Tfrm3dOptions::WireEvents() {
 
 void Tfrm3dOptions::FormCreate() {
     PaintingState& paint = facade_.state().paint;
-    if (!paint.linkPenToDepth) {
-        cbLinkPenToDepth->setChecked(false); // its handler flips the flag ...
-        paint.linkPenToDepth = false;        // ... so set it again
-    }
+    setBoxKeepingFlag(cbLinkPenToDepth, paint.linkPenToDepth);
     tbDepth3d->setValue(paint.depth3d);
     tb3dR->setValue(paint.redStrength);
     tb3dB->setValue(paint.blueStrength);

@@ -1,5 +1,7 @@
 #include "app/dialogs/splotForm2.h"
 
+#include "app/FormWidgets.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -68,18 +70,13 @@ TfrmShapeOptions::TfrmShapeOptions(QWidget* parent, DialogFacade& facade)
 
 void TfrmShapeOptions::FormCreate() {
     ShapeSettings& shape = facade_.state().shape;
-    // A box's handler inverts its flag: after unchecking a box whose flag is
-    // false, put the flag back.
     const std::pair<QCheckBox*, bool ShapeSettings::*> boxes[] = {
         {cbMany, &ShapeSettings::shapeDrawLots},
         {cbChangeColors, &ShapeSettings::shapeChangeColors},
         {cbArcs, &ShapeSettings::shapeSemicircles},
         {cbFlipper, &ShapeSettings::shapeFlipper}};
     for (auto [b, flag] : boxes)
-        if (!(shape.*flag)) {
-            b->setChecked(false);
-            shape.*flag = false;
-        }
+        setBoxKeepingFlag(b, shape.*flag);
     tbRadius->setValue(shape.shapeSize);
     tbPoints->setValue(shape.shapePoints);
     tbFlipperiness->setValue(shape.shapeFlipperiness);

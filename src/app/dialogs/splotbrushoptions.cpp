@@ -86,19 +86,11 @@ void TfrmBrushOptions::WireEvents() {
 
 void TfrmBrushOptions::FormCreate() {
     PaintingState& paint = facade_.state().paint;
-    // A box that is unticked here flips its flag; set the flag again after.
-    struct Use {
-        bool& flag;
-        QCheckBox* box;
-    };
-    for (const Use& use : {Use{paint.useIntensify, cbBrushIntensify},
-                           Use{paint.useSpecklify, cbBrushSpecklify}, Use{paint.useFuzzify, cbBrushFuzzify},
-                           Use{paint.useGrowth, cbBrushGrow}, Use{paint.use3dDepth, cbBrushDepth}}) {
-        if (!use.flag) {
-            use.box->setChecked(false);
-            use.flag = false;
-        }
-    }
+    setBoxKeepingFlag(cbBrushIntensify, paint.useIntensify);
+    setBoxKeepingFlag(cbBrushSpecklify, paint.useSpecklify);
+    setBoxKeepingFlag(cbBrushFuzzify, paint.useFuzzify);
+    setBoxKeepingFlag(cbBrushGrow, paint.useGrowth);
+    setBoxKeepingFlag(cbBrushDepth, paint.use3dDepth);
     // A stored value outside a slider's range is clamped, and the handler
     // then writes the clamped value back.
     tbIntensifySpeed->setValue(paint.intensifySpeed);
@@ -183,8 +175,6 @@ void TfrmBrushOptions::SortOutBrushOptions() {
     tbGrowthSpeed->setValue(p.growthSpeed);
     tb3dDepthSpeed->setValue(p.depth3dSpeed);
     tbSpecklifySpeed->setValue(p.specklifySpeed);
-    // A box's handler toggles its flag: after flipping a box that disagrees,
-    // toggle the flag back so both hold the loaded value.
     const std::pair<QCheckBox*, bool PaintingState::*> pairs[] = {
         {cbBrushIntensify, &PaintingState::useIntensify},
         {cbBrushFuzzify, &PaintingState::useFuzzify},
@@ -192,10 +182,7 @@ void TfrmBrushOptions::SortOutBrushOptions() {
         {cbBrushDepth, &PaintingState::use3dDepth},
         {cbBrushSpecklify, &PaintingState::useSpecklify}};
     for (auto [box, flag] : pairs)
-        if (box->isChecked() != p.*flag) {
-            box->setChecked(p.*flag);
-            p.*flag = !(p.*flag);
-        }
+        setBoxKeepingFlag(box, p.*flag);
 }
 
 void TfrmBrushOptions::btnCloseClick() {

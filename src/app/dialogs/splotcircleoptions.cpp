@@ -57,17 +57,12 @@ TfrmCircleOptions::TfrmCircleOptions(QWidget* parent, DialogFacade& facade)
 
 void TfrmCircleOptions::FormCreate() {
     CircleSettings& circle = facade_.state().circle;
-    // A box's handler inverts its flag: after unchecking a box whose flag is
-    // false, put the flag back.
     const std::pair<QCheckBox*, bool CircleSettings::*> boxes[] = {
         {cbForgetCenter, &CircleSettings::circleForgetCenter},
         {cbUsePenWidth, &CircleSettings::circleUsePenWidth},
         {cbLock, &CircleSettings::circleLockWidthHeight}};
     for (auto [b, flag] : boxes)
-        if (!(circle.*flag)) {
-            b->setChecked(false);
-            circle.*flag = false;
-        }
+        setBoxKeepingFlag(b, circle.*flag);
     // The radius limits follow the picture's size at start-up only.
     tbWidth->setMaximum(facade_.state().paint.imageWidth);
     tbHeight->setMaximum(facade_.state().paint.imageHeight);
