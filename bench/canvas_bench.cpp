@@ -14,7 +14,7 @@ namespace {
 void BM_CanvasCopy(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     splot::Canvas canvas;
-    canvas.rebuild(n, n, Rebuild::Cleared, 255);
+    canvas.rebuild(n, n, splot::Rebuild::Cleared, 255);
     const std::size_t bytes = static_cast<std::size_t>(canvas.bytesPerLine()) * n;
     std::vector<std::uint8_t> target(bytes, 1);
     for (auto _ : state) {
@@ -35,9 +35,9 @@ void BM_NewImage(benchmark::State& state) {
     splot::History history(canvas, colour);
     for (auto _ : state) {
         state.PauseTiming();
-        canvas.rebuild(600, 600, Rebuild::Cleared, 255);
+        canvas.rebuild(600, 600, splot::Rebuild::Cleared, 255);
         state.ResumeTiming();
-        canvas.rebuild(n, n, Rebuild::Cleared, 255);
+        canvas.rebuild(n, n, splot::Rebuild::Cleared, 255);
         history.MakeUndoFromRows();
         canvas.fill(255);
         benchmark::DoNotOptimize(canvas.bits());

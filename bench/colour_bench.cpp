@@ -22,7 +22,7 @@ void fillVaried(splot::Canvas& canvas) {
 void runWhole(benchmark::State& state, splot::RgbAction action) {
     const int n = static_cast<int>(state.range(0));
     splot::Canvas canvas;
-    canvas.rebuild(n, n, Rebuild::Cleared, 255);
+    canvas.rebuild(n, n, splot::Rebuild::Cleared, 255);
     fillVaried(canvas);
     for (auto _ : state) {
         splot::applyChannelActionWholePicture(canvas, action);

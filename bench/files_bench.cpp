@@ -47,7 +47,7 @@ void paint(splot::Canvas& canvas, Picture kind) {
 
 struct Rig {
     explicit Rig(int n, Picture kind) {
-        canvas.rebuild(n, n, Rebuild::Cleared, 255);
+        canvas.rebuild(n, n, splot::Rebuild::Cleared, 255);
         paint(canvas, kind);
     }
     splot::Canvas canvas;
@@ -121,7 +121,7 @@ void BM_LoadPng(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const std::string path = savedPhoto(n);
     splot::Canvas canvas;
-    canvas.rebuild(n, n, Rebuild::Cleared, 255);
+    canvas.rebuild(n, n, splot::Rebuild::Cleared, 255);
     for (auto _ : state) {
         const splot::DecodedImage image = splot::loadImage(path, "png");
         splot::copyToCanvas(image, canvas);

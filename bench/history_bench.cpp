@@ -10,7 +10,7 @@ namespace {
 // so the figures show the copies and not the first page faults.
 struct HistoryRig {
     explicit HistoryRig(int n) {
-        canvas.rebuild(n, n, Rebuild::Cleared, 255);
+        canvas.rebuild(n, n, splot::Rebuild::Cleared, 255);
         history.MakeUndoFromRows();
         history.Undo();
         history.Redo();

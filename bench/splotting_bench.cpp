@@ -38,7 +38,7 @@ struct Rig {
     explicit Rig(int size) {
         state.paint.imageWidth = size;
         state.paint.imageHeight = size;
-        canvas.rebuild(size, size, Rebuild::Cleared, 255);
+        canvas.rebuild(size, size, splot::Rebuild::Cleared, 255);
         canvas.setDisplay(&display);
     }
     // A hash of the canvas bytes; the window versions report the same one.

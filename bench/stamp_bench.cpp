@@ -21,7 +21,7 @@ using splot::SplotState;
 // BM_NewImage, not here.
 splot::Canvas& bigCanvas() {
     static splot::Canvas canvas;
-    static const bool built = (canvas.rebuild(5000, 5000, Rebuild::Cleared, 255), true);
+    static const bool built = (canvas.rebuild(5000, 5000, splot::Rebuild::Cleared, 255), true);
     (void)built;
     return canvas;
 }

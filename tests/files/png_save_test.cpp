@@ -189,7 +189,7 @@ TEST(PngSave, APictureWithoutPixelsIsRefusedAndNothingIsWritten) {
     FixedClock clock;
     for (const auto& [w, h] : {std::pair{0, 600}, std::pair{600, 0}, std::pair{0, 0}}) {
         Canvas canvas;
-        canvas.rebuild(w, h, false, true);
+        canvas.rebuild(w, h, Rebuild::Cleared, 255);
         try {
             savePictureAsPng(canvas, (folder.path / "splot").string(), clock);
             ADD_FAILURE() << "saved " << w << " x " << h;
@@ -216,7 +216,7 @@ TEST(PngSave, TheNameIsTakenBeforeThePictureIsEncoded) {
     };
     TempFolder folder;
     Canvas canvas;
-    canvas.rebuild(3, 2, false, true);
+    canvas.rebuild(3, 2, Rebuild::Cleared, 255);
     MarkingClock clock(canvas);
     const std::string path = savePictureAsPng(canvas, (folder.path / "splot").string(), clock);
     EXPECT_EQ(path, (folder.path / "splot20261207_13_01_12__345.png").string());
