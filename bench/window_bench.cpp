@@ -8,9 +8,11 @@
 #include "app/splot.h"
 #include "splotting/Splotting.h"
 #include "support/SessionProbe.h"
+#include "view/Zoom.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QSlider>
 #include <benchmark/benchmark.h>
 
@@ -81,26 +83,76 @@ WindowRig& rig() {
     return *r;
 }
 
+// One mouse-move event with the left button held at (x, visibleY), sent to
+// the image where the picture shows that point.
+void sendMove(WindowRig& r, int i) {
+    r.mouse.x = WindowRig::visibleX(i);
+    r.mouse.y = WindowRig::visibleY;
+    splot::ImageView* image = r.form->Image1;
+    const QPointF local = image->widgetPosition(QPointF(r.mouse.x, 5000 - r.mouse.y));
+    QMouseEvent move(QEvent::MouseMove, local, image->mapToGlobal(local), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(image, &move);
+}
+
 // One mouse-move event with the left button held: outline, stamp, drift,
-// outline, each repainting its rectangle at once.
+// outline, repainted together when the event's batch ends.
 void BM_MouseMoveEvent(benchmark::State& state) {
     WindowRig& r = rig();
     if (r.form->canvas().imageWidth() != state.range(0))
         r.form->MakeNewImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)), false);
-    QWidget* image = r.form->Image1;
     int i = 0;
-    for (auto _ : state) {
-        r.mouse.x = WindowRig::visibleX(i);
-        r.mouse.y = WindowRig::visibleY;
-        const QPointF local(r.mouse.x, 5000 - r.mouse.y);
-        QMouseEvent move(QEvent::MouseMove, local, image->mapToGlobal(local), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(image, &move);
-        ++i;
-    }
+    for (auto _ : state)
+        sendMove(r, i++);
     r.form->MouseUp();
 }
 BENCHMARK(BM_MouseMoveEvent)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+// The picture zoomed to fit an ordinary 1600 x 1000 scroll box, in a window
+// large enough to show all of it; back at 100 % and the rig's size after.
+class FittedScene {
+public:
+    explicit FittedScene(WindowRig& r) : rig_(r) {
+        if (r.form->canvas().imageWidth() != 5000 || r.form->canvas().imageHeight() != 5000)
+            r.form->MakeNewImage(5000, 5000, false);
+        const QSize margin = r.form->size() - r.form->ScrollBox1->maximumViewportSize();
+        r.form->resize(QSize(1600, 1000) + margin);
+        QApplication::processEvents();
+        r.form->setZoom(splot::ZoomLevels::fit(5000, 5000, 1600, 1000), QPoint(0, 0));
+        QApplication::processEvents();
+    }
+    ~FittedScene() {
+        rig_.form->setZoom(splot::ZoomLevels::actualPixels, QPoint(0, 0));
+        rig_.form->resize(1280, 900);
+        QApplication::processEvents();
+    }
+    FittedScene(const FittedScene&) = delete;
+    FittedScene& operator=(const FittedScene&) = delete;
+
+private:
+    WindowRig& rig_;
+};
+
+// BM_MouseMoveEvent with the whole picture in view, fitted.
+void BM_MouseMoveEventZoomed(benchmark::State& state) {
+    WindowRig& r = rig();
+    const FittedScene scene(r);
+    int i = 0;
+    for (auto _ : state)
+        sendMove(r, i++);
+    r.form->MouseUp();
+}
+BENCHMARK(BM_MouseMoveEventZoomed)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+// The whole visible picture brought up to date after a whole-picture action
+// (Invert, Clear, Undo), fitted: every picture pixel is read once.
+void BM_ViewRefreshWhole(benchmark::State& state) {
+    WindowRig& r = rig();
+    const FittedScene scene(r);
+    for (auto _ : state)
+        r.form->canvas().RefreshPicture();
+}
+BENCHMARK(BM_ViewRefreshWhole)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 // The stamp alone (no repaint) on the same window's canvas, for comparison.
 void BM_MouseMoveStampOnly(benchmark::State& state) {
@@ -162,9 +214,9 @@ private:
     splot::SplottingState savedSplotting_;
 };
 
-// BM_WalkNoDisplay through the window: every stamp into the window at once,
-// the screen flushes paced, one flush when the walk ends. The walk's event
-// passes go through the real event pump.
+// BM_WalkNoDisplay through the window: every join repainted in the window
+// when its batch ends. The walk's event passes go through the real event
+// pump.
 void BM_Walk(benchmark::State& bench) {
     SplottingScene scene(rig(), static_cast<int>(bench.range(0)));
     splot::Session& session = scene.session();

@@ -123,13 +123,8 @@ QPoint QtMousePort::pixelUnderPointer() const {
     QPointF global = rounded;
     if (tracker_->known && tracker_->global.toPoint() == rounded)
         global = tracker_->global;
-    const QPointF local = image_->mapFromGlobal(global);
-    // The device pixel under the pointer starts at local; it shows the image
-    // pixel that holds its centre, half a device pixel further on (a centre
-    // exactly on a pixel edge belongs to the pixel after it, whatever the
-    // rounding of the division that put the pointer there).
-    const qreal half = 0.5 / image_->devicePixelRatioF() + 1e-6;
-    return QPoint(qFloor(local.x() + half), qFloor(local.y() + half));
+    // Through the zoom, in the one place that maps the pointer to the picture.
+    return image_->pictureAt(image_->mapFromGlobal(global));
 }
 
 int QtMousePort::getXMouse() {

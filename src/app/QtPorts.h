@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ImageView.h"
 #include "base/Clock.h"
 #include "base/EventPump.h"
 #include "base/MousePort.h"
@@ -46,7 +47,7 @@ public:
     ~QtMousePort() override;
     QtMousePort(const QtMousePort&) = delete;
     QtMousePort& operator=(const QtMousePort&) = delete;
-    void setImage(QWidget* image, const int* imageHeight) {
+    void setImage(ImageView* image, const int* imageHeight) {
         image_ = image;
         imageHeight_ = imageHeight;
     }
@@ -60,7 +61,7 @@ private:
     // The image pixel (widget coordinates) under the pointer.
     QPoint pixelUnderPointer() const;
 
-    QPointer<QWidget> image_;
+    QPointer<ImageView> image_;
     const int* imageHeight_ = nullptr;
     std::unique_ptr<Tracker> tracker_;
 };

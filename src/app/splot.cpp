@@ -119,12 +119,13 @@ void TForm1::MakeNewImage(int width, int height, bool keepPicture) {
 }
 
 void TForm1::canvasRebuilt() {
-    Image1->setFixedSize(canvas_.imageWidth(), canvas_.imageHeight());
+    Image1->pictureResized();
     // Runs tbWChange only when the slider moves; otherwise penWidth stays.
     tbW->setValue(state_.paint.brushWidth);
     if (!state_.paint.squareBrush)
         setBoxKeepingFlag(cbSquareBrush, state_.paint.squareBrush);
     FormResize();
+    showPictureFromTopLeft();
 }
 
 void TForm1::canvasSizeRefused() {

@@ -24,6 +24,7 @@ class QRadioButton;
 class QScrollArea;
 class QSlider;
 class QStatusBar;
+class QWheelEvent;
 
 namespace splot {
 
@@ -34,6 +35,7 @@ class TfrmCircleOptions;
 class Tfrm3dOptions;
 class TfrmBrushOptions;
 class TfrmImageOptions;
+struct Zoom;
 
 // The main window: owns all shared state, the canvas and the engine objects,
 // holds the control panel, the menu bar and the status bar, and binds every
@@ -51,6 +53,7 @@ class TfrmImageOptions;
 //   splot_files.cpp    image and brush file commands
 //   splot_splotting.cpp  shapes and circles commands
 //   splot_settings.cpp the controls after a settings or brush file was read
+//   splot_view.cpp     the View menu (zoom), the wheel, scrolling to a new picture
 //
 // Every command is engine code in the session; a handler reads its control,
 // calls the session and updates labels. The window is the session's status
@@ -221,6 +224,17 @@ public:
     void ShapeOptions1Click();
     void AboutSPLOT1Click();
 
+    // ==== View (splot_view.cpp) ===============================================
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void FitPicture1Click();
+    void ActualPixels1Click();
+    // Shows the picture at the zoom, keeping the picture point under anchor
+    // (a point of the scroll box's viewport) where it is.
+    void setZoom(Zoom zoom, QPoint anchor);
+    // Scrolls to the picture's top-left corner (New, Load, Resize Image).
+    void showPictureFromTopLeft();
+
     // ==== Controls ============================================================
     // Scroll box and image.
     QScrollArea* ScrollBox1 = nullptr;
@@ -320,6 +334,11 @@ public:
     QAction* Drawin3D1 = nullptr;
     QAction* BringTowardsYou1 = nullptr;
     QAction* MoveAway1 = nullptr;
+    QMenu* View1 = nullptr;
+    QAction* ZoomIn1 = nullptr;
+    QAction* ZoomOut1 = nullptr;
+    QAction* FitPicture1 = nullptr;
+    QAction* ActualPixels1 = nullptr;
     QMenu* Help1 = nullptr;
     QAction* AboutSPLOT1 = nullptr;
 
@@ -338,12 +357,19 @@ private:
     void BuildStatusBar();
     void BuildMenus();
     void WireEvents();
+    void BuildViewMenu();
 
     // Dispatches a mouse event of the image or the scroll box.
     bool imageMouseEvent(QEvent* event);
     bool scrollBoxMouseEvent(QEvent* event);
 
     QWidget* imageHost_ = nullptr; // fills the scroll box's viewport, holds Image1
+    // The View menu's zoom levels, smallest first, and the wheel (splot_view.cpp).
+    class WheelFilter;
+    void showZoomChecks();
+    void viewWheel(QWheelEvent* event);
+    std::vector<QAction*> zoomLevelItems_;
+    int wheelZoom_ = 0; // eighths of a degree turned with Ctrl held, not yet a step
     SessionPorts sessionPorts();
 
     AppPorts ports_;

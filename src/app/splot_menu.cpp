@@ -155,6 +155,8 @@ std::vector<MenuRow> menuTable() {
 void TForm1::BuildMenus() {
     QMenuBar* bar = menuBar();
     for (const MenuRow& m : menuTable()) {
+        if (m.member == &TForm1::Help1)
+            BuildViewMenu(); // the View menu comes before Help
         QMenu* menu = bar->addMenu(QString::fromUtf8(m.caption));
         menu->setObjectName(QLatin1String(m.name));
         this->*m.member = menu;

@@ -1,4 +1,4 @@
-#include "app/ScreenConversion.h"
+#include "view/DisplayKernels.h"
 
 #include "paint/Dispatch.h"
 
@@ -12,16 +12,17 @@ namespace {
 
 // Converts blue-green-red pixels i..count-1 to opaque 0xAARRGGBB words, one
 // by one.
-inline void bgrToRgb32Tail(const uchar* source, quint32* out, int i, int count) {
+inline void bgrToRgb32Tail(const std::uint8_t* source, std::uint32_t* out, int i, int count) {
     for (; i < count; ++i) {
-        const uchar* p = source + static_cast<std::size_t>(i) * 3; // blue, green, red
-        out[i] = 0xFF000000u | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | quint32(p[0]);
+        const std::uint8_t* p = source + static_cast<std::size_t>(i) * 3; // blue, green, red
+        out[i] = 0xFF000000u | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | std::uint32_t(p[0]);
     }
 }
 
 // Four pixels per byte shuffle from pixel i on; each 16-byte load stays inside
 // the row while at least six pixels remain. Returns the first pixel not done.
-SPLOT_TARGET_AVX2 inline int bgrToRgb32FoursAvx2(const uchar* source, quint32* out, int i, int count) {
+SPLOT_TARGET_AVX2 inline int bgrToRgb32FoursAvx2(const std::uint8_t* source, std::uint32_t* out, int i,
+                                                 int count) {
     const __m128i spread4 = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
     const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     for (; i + 6 <= count; i += 4) {
@@ -35,15 +36,15 @@ SPLOT_TARGET_AVX2 inline int bgrToRgb32FoursAvx2(const uchar* source, quint32* o
 
 // Converts count blue-green-red pixels to opaque 0xAARRGGBB words. Reads only
 // the count * 3 bytes of the source. One version per dispatch level.
-void bgrToRgb32Baseline(const uchar* source, quint32* out, int count) {
+void bgrToRgb32Baseline(const std::uint8_t* source, std::uint32_t* out, int count) {
     bgrToRgb32Tail(source, out, 0, count);
 }
 
-SPLOT_TARGET_AVX2 void bgrToRgb32Avx2(const uchar* source, quint32* out, int count) {
+SPLOT_TARGET_AVX2 void bgrToRgb32Avx2(const std::uint8_t* source, std::uint32_t* out, int count) {
     bgrToRgb32Tail(source, out, bgrToRgb32FoursAvx2(source, out, 0, count), count);
 }
 
-SPLOT_TARGET_AVX512VBMI void bgrToRgb32Avx512(const uchar* source, quint32* out, int count) {
+SPLOT_TARGET_AVX512VBMI void bgrToRgb32Avx512(const std::uint8_t* source, std::uint32_t* out, int count) {
     int i = 0;
     // Sixteen pixels per byte permute; the 64-byte load stays inside the row
     // while at least 22 pixels remain (48 bytes used of 64 read). The alpha
@@ -83,46 +84,12 @@ SPLOT_TARGET_AVX512VBMI void bgrToRgb32Avx512(const uchar* source, quint32* out,
     }
 }
 
-// Every rectangle, clipped, row by row. A stamp brings one rectangle per row,
-// so the loop is compiled with each level's row conversion inlined into it.
-template <void (*Row)(const uchar*, quint32*, int)>
-[[gnu::always_inline]] inline void convertRectsBody(const ConversionJob& job, const QRect* rects,
-                                                    std::size_t n) {
-    for (std::size_t k = 0; k < n; ++k) {
-        const QRect& r = rects[k];
-        const int l = std::max(r.left(), job.left), t = std::max(r.top(), job.top);
-        const int rr = std::min(r.right(), job.right), rb = std::min(r.bottom(), job.bottom);
-        if (l > rr || t > rb)
-            continue;
-        const uchar* source =
-            job.source + static_cast<std::size_t>(t) * job.stride + static_cast<std::size_t>(l) * 3;
-        quint32* out =
-            job.target + static_cast<std::ptrdiff_t>(t) * static_cast<std::ptrdiff_t>(job.targetWords) + l;
-        if (l == rr && t == rb) { // an outline pixel
-            bgrToRgb32Tail(source, out, 0, 1);
-            continue;
-        }
-        for (int row = t; row <= rb; ++row, source += job.stride, out += job.targetWords)
-            Row(source, out, rr - l + 1);
-    }
-}
-
-void convertRectsBaseline(const ConversionJob& job, const QRect* rects, std::size_t n) {
-    convertRectsBody<bgrToRgb32Baseline>(job, rects, n);
-}
-SPLOT_TARGET_AVX2 void convertRectsAvx2(const ConversionJob& job, const QRect* rects, std::size_t n) {
-    convertRectsBody<bgrToRgb32Avx2>(job, rects, n);
-}
-SPLOT_TARGET_AVX512VBMI void convertRectsAvx512(const ConversionJob& job, const QRect* rects, std::size_t n) {
-    convertRectsBody<bgrToRgb32Avx512>(job, rects, n);
-}
-
-void expandBaseline(const quint32* words, const int* map, quint32* out, int n) {
+void expandBaseline(const std::uint32_t* words, const int* map, std::uint32_t* out, int n) {
     for (int i = 0; i < n; ++i)
         out[i] = words[map[i]];
 }
 
-SPLOT_TARGET_AVX2 void expandAvx2(const quint32* words, const int* map, quint32* out, int n) {
+SPLOT_TARGET_AVX2 void expandAvx2(const std::uint32_t* words, const int* map, std::uint32_t* out, int n) {
     int i = 0;
     for (; i + 8 <= n; i += 8) {
         const int base = map[i];
@@ -135,7 +102,7 @@ SPLOT_TARGET_AVX2 void expandAvx2(const quint32* words, const int* map, quint32*
         out[i] = words[map[i]];
 }
 
-SPLOT_TARGET_AVX512 void expandAvx512(const quint32* words, const int* map, quint32* out, int n) {
+SPLOT_TARGET_AVX512 void expandAvx512(const std::uint32_t* words, const int* map, std::uint32_t* out, int n) {
     int i = 0;
     for (; i + 16 <= n; i += 16) {
         const int base = map[i];
@@ -145,6 +112,24 @@ SPLOT_TARGET_AVX512 void expandAvx512(const quint32* words, const int* map, quin
     }
     for (; i < n; ++i)
         out[i] = words[map[i]];
+}
+
+// The column sums are 16 bits wide: a device pixel averages at most 16 rows
+// at the smallest zoom, far below the 257 rows of 255 that would overflow.
+// The plain loop is compiled once per level and vectorised for each.
+[[gnu::always_inline]] inline void accumulateBody(const std::uint8_t* bytes, std::uint16_t* sums, int count) {
+    for (int i = 0; i < count; ++i)
+        sums[i] = static_cast<std::uint16_t>(sums[i] + bytes[i]);
+}
+
+void accumulateBaseline(const std::uint8_t* bytes, std::uint16_t* sums, int count) {
+    accumulateBody(bytes, sums, count);
+}
+SPLOT_TARGET_AVX2 void accumulateAvx2(const std::uint8_t* bytes, std::uint16_t* sums, int count) {
+    accumulateBody(bytes, sums, count);
+}
+SPLOT_TARGET_AVX512 void accumulateAvx512(const std::uint8_t* bytes, std::uint16_t* sums, int count) {
+    accumulateBody(bytes, sums, count);
 }
 
 } // namespace
@@ -162,20 +147,6 @@ RowConverter rowConverter() {
     return bgrToRgb32Baseline;
 }
 
-void convertRects(const ConversionJob& job, const QRect* rects, std::size_t n) {
-    switch (dispatchLevel()) {
-    case DispatchLevel::Avx512:
-        if (supportsAvx512Vbmi())
-            return convertRectsAvx512(job, rects, n);
-        return convertRectsAvx2(job, rects, n);
-    case DispatchLevel::Avx2:
-        return convertRectsAvx2(job, rects, n);
-    case DispatchLevel::Baseline:
-        break;
-    }
-    convertRectsBaseline(job, rects, n);
-}
-
 Expander expander() {
     switch (dispatchLevel()) {
     case DispatchLevel::Avx512:
@@ -186,6 +157,18 @@ Expander expander() {
         break;
     }
     return expandBaseline;
+}
+
+RowAccumulator rowAccumulator() {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        return accumulateAvx512;
+    case DispatchLevel::Avx2:
+        return accumulateAvx2;
+    case DispatchLevel::Baseline:
+        break;
+    }
+    return accumulateBaseline;
 }
 
 } // namespace splot

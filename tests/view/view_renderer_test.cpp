@@ -1,0 +1,179 @@
+// The view's kernels and renderer at every dispatch level against plain
+// loops: the row kernels on lengths and alignments that reach every vector
+// path and tail, and whole pictures at every kind of zoom and screen ratio
+// against a reference that maps device pixels with exact fractions.
+#include "base/Random.h"
+#include "support/DispatchLevels.h"
+#include "view/DisplayKernels.h"
+#include "view/ViewRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace splot {
+namespace {
+
+std::uint32_t word(const std::uint8_t* bgr) {
+    return 0xFF000000u | (std::uint32_t(bgr[2]) << 16) | (std::uint32_t(bgr[1]) << 8) | bgr[0];
+}
+
+TEST(ViewKernels, EveryLevelAgreesWithThePlainLoops) {
+    test::forEachDispatchLevel([] {
+        Random random(11);
+        std::vector<std::uint8_t> bytes(3 * 400);
+        for (auto& b : bytes)
+            b = static_cast<std::uint8_t>(random.random(256));
+        for (int n = 0; n <= 300; n += n < 80 ? 1 : 37) {
+            const int at = static_cast<int>(random.random(40));
+            // Conversion: the words past the row stay untouched.
+            std::vector<std::uint32_t> out(n + 64, 0x12345678u), want = out;
+            for (int i = 0; i < n; ++i)
+                want[at + i] = word(bytes.data() + 3 * (at + i));
+            rowConverter()(bytes.data() + 3 * at, out.data() + at, n);
+            ASSERT_EQ(out, want) << "convert " << n;
+
+            // Expansion along a random map that steps by 0 or 1.
+            std::vector<std::uint32_t> words(n + 16 + 1);
+            for (auto& w : words)
+                w = static_cast<std::uint32_t>(random.random(1u << 30));
+            std::vector<int> map(n);
+            for (int i = 0, m = 0; i < n; ++i, m += random.random(2) == 0 ? 0 : 1)
+                map[i] = std::min(m, n);
+            std::vector<std::uint32_t> expanded(n + 8, 7), wantExpanded = expanded;
+            for (int i = 0; i < n; ++i)
+                wantExpanded[i] = words[map[i]];
+            expander()(words.data(), map.data(), expanded.data(), n);
+            ASSERT_EQ(expanded, wantExpanded) << "expand " << n;
+
+            // Accumulation into 16-bit sums.
+            std::vector<std::uint16_t> sums(3 * n + 40), wantSums(sums.size());
+            for (std::size_t i = 0; i < sums.size(); ++i)
+                sums[i] = wantSums[i] = static_cast<std::uint16_t>(random.random(4000));
+            for (int i = 0; i < 3 * n; ++i)
+                wantSums[at + i] = static_cast<std::uint16_t>(wantSums[at + i] + bytes[i]);
+            rowAccumulator()(bytes.data(), sums.data() + at, 3 * n);
+            ASSERT_EQ(sums, wantSums) << "accumulate " << n;
+        }
+    });
+}
+
+// A screen ratio as a fraction.
+struct Ratio {
+    long long num, den;
+};
+
+long long floorDiv(long long a, long long b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+// The picture pixels device pixel d shows on one axis, from the definition:
+// the one holding the device pixel's centre when a picture pixel spans at
+// least a device pixel, else those whose centres lie in the device pixel
+// (the nearest end pixel when none do).
+std::vector<int> reference(int size, Zoom z, Ratio r, int origin, long long d) {
+    // Positions in device pixels times 2 * r.den * z.den: a picture pixel's
+    // edge p lies at 2 * (origin * r.num * z.den + p * r.num * z.num).
+    const long long unit = 2 * r.den * z.den;
+    auto edge = [&](long long twiceP) { return 2 * origin * r.num * z.den + twiceP * r.num * z.num; };
+    if (r.num * z.num >= r.den * z.den) {
+        // Largest p with edge(2p) <= centre of d.
+        const long long centre = (2 * d + 1) * r.den * z.den;
+        const long long p = floorDiv(centre - 2 * origin * r.num * z.den, 2 * r.num * z.num);
+        return {static_cast<int>(std::clamp<long long>(p, 0, size - 1))};
+    }
+    std::vector<int> shown;
+    for (int p = 0; p < size; ++p) {
+        const long long centre = edge(2 * p + 1);
+        if (centre >= d * unit && centre < (d + 1) * unit)
+            shown.push_back(p);
+    }
+    if (shown.empty())
+        shown.push_back(edge(1) >= (d + 1) * unit ? 0 : size - 1);
+    return shown;
+}
+
+TEST(ViewRenderer, EveryZoomAndRatioAgreesWithTheExactReference) {
+    Random random(5);
+    const int w = 53, h = 37;
+    const std::size_t stride = 3 * w + 5;
+    std::vector<std::uint8_t> bits(stride * h);
+    for (auto& b : bits)
+        b = static_cast<std::uint8_t>(random.random(256));
+    const PictureBits picture{bits.data(), stride, w, h};
+    const Zoom zooms[] = {{1, 16}, {1, 3}, {2, 3}, {1, 1}, {3, 1}, {16, 1}, {1600, 5000}};
+    const Ratio ratios[] = {{1, 1}, {5, 4}, {3, 2}, {2, 1}};
+    const int origins[][2] = {{0, 0}, {7, 3}, {-13, -9}};
+    test::forEachDispatchLevel([&] {
+        ViewRenderer renderer;
+        for (Zoom z : zooms)
+            for (Ratio r : ratios)
+                for (auto [ox, oy] : origins) {
+                    const double ratio = static_cast<double>(r.num) / r.den;
+                    const ViewAxis x(w, z, ratio, ox), y(h, z, ratio, oy);
+                    // Every device pixel of the picture and two beyond each edge.
+                    const auto cols = x.devicePixels(0, w), rows = y.devicePixels(0, h);
+                    const DeviceBox box{static_cast<int>(cols.begin) - 2, static_cast<int>(rows.begin) - 2,
+                                        static_cast<int>(cols.end) + 2, static_cast<int>(rows.end) + 2};
+                    const int bw = box.right - box.left, bh = box.bottom - box.top;
+                    std::vector<std::uint32_t> out(static_cast<std::size_t>(bw) * bh);
+                    renderer.render(picture, x, y, box,
+                                    DeviceImage{out.data(), std::size_t(bw), box.left, box.top});
+                    for (int dy = box.top; dy < box.bottom; ++dy) {
+                        const std::vector<int> ys = reference(h, z, r, oy, dy);
+                        for (int dx = box.left; dx < box.right; ++dx) {
+                            const std::vector<int> xs = reference(w, z, r, ox, dx);
+                            std::uint32_t sum[3] = {0, 0, 0};
+                            for (int py : ys)
+                                for (int px : xs)
+                                    for (int c = 0; c < 3; ++c)
+                                        sum[c] += bits[py * stride + px * 3 + c];
+                            const std::uint32_t n = static_cast<std::uint32_t>(xs.size() * ys.size());
+                            std::uint8_t avg[3];
+                            for (int c = 0; c < 3; ++c)
+                                avg[c] = static_cast<std::uint8_t>((sum[c] + n / 2) / n);
+                            ASSERT_EQ(out[(dy - box.top) * bw + (dx - box.left)], word(avg))
+                                << "zoom " << z.num << "/" << z.den << " ratio " << ratio << " origin " << ox
+                                << "," << oy << " device " << dx << "," << dy;
+                        }
+                    }
+                }
+    });
+}
+
+// The ladder of levels, and fitting a picture into a box.
+TEST(ZoomLevels, StepsAndFits) {
+    Zoom z = ZoomLevels::levels.front();
+    for (std::size_t i = 1; i < ZoomLevels::levels.size(); ++i)
+        EXPECT_EQ(z = ZoomLevels::zoomIn(z), ZoomLevels::levels[i]);
+    EXPECT_EQ(ZoomLevels::zoomIn(z), (Zoom{16, 1}));
+    EXPECT_EQ(ZoomLevels::zoomOut(Zoom{1, 1}), (Zoom{2, 3}));
+    EXPECT_EQ(ZoomLevels::zoomOut(Zoom{1, 16}), (Zoom{1, 16}));
+    // Between levels, one step goes to the neighbouring level.
+    EXPECT_EQ(ZoomLevels::zoomIn(Zoom{1, 5}), (Zoom{1, 4}));
+    EXPECT_EQ(ZoomLevels::zoomOut(Zoom{1, 5}), (Zoom{1, 8}));
+    EXPECT_EQ(ZoomLevels::levelIndex(Zoom{2, 4}), 4);
+    EXPECT_EQ(ZoomLevels::levelIndex(Zoom{1, 5}), -1);
+
+    struct Case {
+        int w, h, boxW, boxH;
+        Zoom fit;
+    } const cases[] = {
+        {5000, 5000, 1600, 1000, {1000, 5000}}, {5000, 2000, 1600, 1000, {1600, 5000}},
+        {600, 600, 1600, 1000, {1, 1}},         {100000, 10, 100, 100, {1, 16}},
+        {0, 600, 1600, 1000, {1, 1}},           {601, 601, 600, 600, {600, 601}},
+    };
+    for (const Case& c : cases) {
+        const Zoom fit = ZoomLevels::fit(c.w, c.h, c.boxW, c.boxH);
+        EXPECT_EQ(fit, c.fit) << c.w << "x" << c.h;
+        if (c.w > 0 && fit.num < fit.den && ZoomLevels::levels.front() < fit) {
+            EXPECT_LE(ZoomLevels::shownLength(c.w, fit), c.boxW);
+            EXPECT_LE(ZoomLevels::shownLength(c.h, fit), c.boxH);
+        }
+    }
+    EXPECT_EQ(ZoomLevels::shownLength(5000, Zoom{1, 3}), 1667);
+    EXPECT_EQ(ZoomLevels::shownLength(600, Zoom{16, 1}), 9600);
+}
+
+} // namespace
+} // namespace splot
