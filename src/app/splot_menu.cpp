@@ -145,9 +145,10 @@ void TForm1::BuildMenus() {
         open->setShortcut(QKeySequence(Qt::ALT | key));
         open->setShortcutContext(Qt::ApplicationShortcut); // from the modeless dialogs too
         addAction(open);
-        connect(open, &QAction::triggered, this, [this, bar, menu] {
+        // A named copy: Clang 14 cannot capture a structured binding.
+        connect(open, &QAction::triggered, this, [this, bar, opened = menu] {
             activateWindow();
-            bar->setActiveAction(menu->menuAction());
+            bar->setActiveAction(opened->menuAction());
         });
     }
 }
