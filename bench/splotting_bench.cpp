@@ -2,6 +2,7 @@
 // the figures are the engine's own cost. The versions through the real window
 // run the same work beside these.
 #include "base/Random.h"
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 #include "splotting/Splotting.h"
@@ -57,7 +58,8 @@ struct Rig {
     Canvas canvas;
     NullDisplay display;
     Random random{2024};
-    Painter painter{state, canvas, random};
+    RgbPaintedAction action{canvas, state.colour};
+    Painter painter{state, canvas, random, action};
     SplottingState splotting;
     QuietHost host;
     Splotting splot{state, splotting, canvas, painter, random, host};

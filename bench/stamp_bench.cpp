@@ -5,6 +5,7 @@
 // ns_per_px: CPU nanoseconds per pixel of the stamp's w x w square. The
 // console prints it with an "s" after it, as it does for every inverted
 // rate; the number itself is in nanoseconds (JSON gives the bare number).
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 
@@ -42,7 +43,8 @@ void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>
     state.circle.circleUsePenWidth = w > 200;
     brush(state);
     splot::Random random(42);
-    splot::Painter painter(state, bigCanvas(), random);
+    splot::RgbPaintedAction action(bigCanvas(), state.colour);
+    splot::Painter painter(state, bigCanvas(), random, action);
 
     const double stepX = fractional ? 2.371 : 3;
     const double stepY = fractional ? 1.613 : 2;
@@ -51,7 +53,7 @@ void stampStroke(benchmark::State& bench, const std::function<void(SplotState&)>
     for (auto _ : bench) {
         if (perStamp)
             perStamp(state, stamp++);
-        painter.DrawOnImage(splot::KMingo(x, y), w, true);
+        painter.DrawOnImage(splot::KMingo(x, y), w, true, splot::widestStamp(state.circle));
         x += stepX;
         y += stepY;
         if (x > 3800 || y > 3800) {

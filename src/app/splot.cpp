@@ -88,11 +88,7 @@ TForm1::~TForm1() {
 // maxImageHeight are the fixed limits of base/Limits.h.
 void TForm1::FormCreate() {
     SetRandomColourMethod("none");
-    session_.beginStartUp();
-    ReadIniFile("all", "");
-    session_.afterSettingsRead();
-    session_.buildStartUpCanvas(); // also moves the width slider to brushWidth
-    session_.finishStartUp();
+    session_.startUp(); // the settings file, the canvas, the generator
     // The empty current shape belongs to the shapes code.
 }
 
@@ -148,10 +144,6 @@ void TForm1::undoRedoChanged(bool undo, bool redo) {
 
 void TForm1::revertEnabled() {
     btnRevert->setEnabled(true);
-}
-
-std::optional<std::string> TForm1::writeSettings() {
-    return WriteIniFile("all", "");
 }
 
 void TForm1::ClearImage() {

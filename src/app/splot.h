@@ -49,7 +49,7 @@ class TfrmImageOptions;
 //   splot_colour.cpp   colour sliders, swatch, RGB actions, undo and redo
 //   splot_files.cpp    image and brush file commands
 //   splot_splotting.cpp  shapes and circles commands
-//   splot_settings.cpp ReadIniFile / WriteIniFile
+//   splot_settings.cpp the controls after a settings or brush file was read
 //
 // Every command is engine code in the session; a handler reads its control,
 // calls the session and updates labels. The window is the session's status
@@ -76,7 +76,9 @@ public:
     void canvasSizeRefused() override;
     void undoRedoChanged(bool undo, bool redo) override;
     void revertEnabled() override;
-    std::optional<std::string> writeSettings() override;
+    // Moves the controls after a settings or brush file was read
+    // (splot_settings.cpp).
+    void settingsRead(const SettingsReadResult& read) override;
 
     // Runs a command inside the top-level handler.
     template <typename F> void runGuarded(F&& command) { guarded(ports_.prompts, command); }
@@ -205,12 +207,6 @@ public:
     void menuBrushSaveClick();
     void btnLoadBrushClick();
     void btnSaveBrushClick();
-    // Reads the brush and main sections of a brush file and brings the main
-    // window and the brush options dialog in line.
-    void LoadBrush(const std::string& path);
-    // Writes the brush and main sections into the file, keeping its other
-    // lines; all or nothing.
-    void SaveBrush(const std::string& path);
     void SortOutBrushOptions();
 
     // ==== Splotting (splot_splotting.cpp) =====================================
@@ -226,16 +222,6 @@ public:
     void CircleOptions1Click();
     void ShapeOptions1Click();
     void AboutSPLOT1Click();
-
-    // ==== Settings (splot_settings.cpp) =======================================
-    // Section selector "3D", "brush", "circle", "image", "shape", "main" or
-    // "all" (exact case); an empty file name means the settings file beside
-    // the executable, any other name is used unchanged. A missing or
-    // unreadable file reads as every key's default.
-    void ReadIniFile(const std::string& section, const std::string& fileName);
-    // Returns nothing on success, else the error "Unable to write to " + path,
-    // which the caller reports; the file is then as it was before.
-    std::optional<std::string> WriteIniFile(const std::string& section, const std::string& fileName);
 
     // ==== Controls ============================================================
     // Scroll box and image.
@@ -351,10 +337,6 @@ private:
     void BuildMenus();
     void WireEvents();
 
-    // The file ReadIniFile and WriteIniFile use for fileName.
-    std::string iniPath(const std::string& fileName);
-    // The positions of the sliders that the settings store as positions.
-    SliderPositions sliderPositions() const;
     // Dispatches a mouse event of the image or the scroll box.
     bool imageMouseEvent(QEvent* event);
     bool scrollBoxMouseEvent(QEvent* event);

@@ -7,6 +7,7 @@
 // so only when it disagrees (setChecked emits toggled only on a real change).
 #include "app/splot.h"
 
+#include "colour/ColourState.h"
 #include "paint/Stroke.h"
 
 #include <QAction>
@@ -32,11 +33,13 @@ void TForm1::tbWChange() {
 }
 
 void TForm1::tbFuzzinessChange() {
+    state_.sliders.fuzziness = tbFuzziness->value();
     showNumber(labelFuzziness, tbFuzziness->value(), true);
     state_.paint.fuzziness = CalculateFuzziness(tbFuzziness->value());
 }
 
 void TForm1::tbIntensityChange() {
+    state_.sliders.intensity = tbIntensity->value();
     showNumber(labelIntensity, tbIntensity->value(), true);
     state_.paint.intensity = CalculateIntensity(tbIntensity->value());
     UpdateSwatch();

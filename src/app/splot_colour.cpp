@@ -14,18 +14,21 @@
 namespace splot {
 
 void TForm1::tbRChange() {
+    state_.sliders.red = tbR->value();
     state_.colour.red = tbR->value();
     UpdateSwatch();
     labelRed->setText(QString::number(state_.colour.red));
 }
 
 void TForm1::tbGChange() {
+    state_.sliders.green = tbG->value();
     state_.colour.green = tbG->value();
     UpdateSwatch();
     labelGreen->setText(QString::number(state_.colour.green));
 }
 
 void TForm1::tbBChange() {
+    state_.sliders.blue = tbB->value();
     state_.colour.blue = tbB->value();
     UpdateSwatch();
     labelBlue->setText(QString::number(state_.colour.blue));

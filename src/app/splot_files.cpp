@@ -4,7 +4,6 @@
 
 #include "app/dialogs/splotbrushoptions.h"
 #include "app/dialogs/splotimageoptions.h"
-#include "settings/BrushFile.h"
 
 #include <QSlider>
 
@@ -43,16 +42,7 @@ void TForm1::startWith(const std::vector<std::string>& commandLineErrors, const 
 }
 
 void TForm1::menuBrushLoadClick() {
-    if (const std::optional<std::string> path = session_.chooseBrushToLoad())
-        LoadBrush(*path);
-}
-
-void TForm1::LoadBrush(const std::string& path) {
-    ReadIniFile("brush", path);
-    ReadIniFile("main", path);
-    tbW->setValue(state_.paint.penWidth); // its handler runs only when it moves
-    SetStatus3d();
-    SortOutBrushOptions();
+    session_.loadBrush();
 }
 
 void TForm1::SortOutBrushOptions() {
@@ -61,13 +51,7 @@ void TForm1::SortOutBrushOptions() {
 }
 
 void TForm1::menuBrushSaveClick() {
-    if (const std::optional<std::string> path = session_.chooseBrushToSave())
-        SaveBrush(*path);
-}
-
-void TForm1::SaveBrush(const std::string& path) {
-    if (const std::optional<std::string> error = writeBrushFile(path, state_, sliderPositions()))
-        ports_.prompts->error(*error);
+    session_.saveBrush();
 }
 
 void TForm1::btnLoadBrushClick() {

@@ -144,6 +144,11 @@ bool TForm1::imageMouseEvent(QEvent* event) {
         if (e->button() == Qt::LeftButton)
             leftPressedOnImage_ = true;
         guarded(ports_.prompts, [this, e] { Image1MouseDown(e->button()); });
+        // The right-click's corner comes from the press itself: whether Qt
+        // still sends a context-menu event for a press this filter took
+        // depends on its version.
+        if (e->type() == QEvent::MouseButtonPress && e->button() == Qt::RightButton)
+            guarded(ports_.prompts, [this] { Image1ContextPopup(); });
         return true;
     }
     case QEvent::MouseMove: {
@@ -165,7 +170,9 @@ bool TForm1::imageMouseEvent(QEvent* event) {
         return true;
     }
     case QEvent::ContextMenu:
-        guarded(ports_.prompts, [this] { Image1ContextPopup(); });
+        // A mouse's request was answered at the press; the menu key's is not.
+        if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse)
+            guarded(ports_.prompts, [this] { Image1ContextPopup(); });
         return true;
     default:
         return false;

@@ -115,7 +115,10 @@ int writeAtomically(const std::string& path, std::string_view bytes, bool replac
 } // namespace
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {
-    return writeAtomically(path, bytes, true) == 0;
+    const int error = writeAtomically(path, bytes, true);
+    if (error != 0)
+        errno = error;
+    return error == 0;
 }
 
 int writeNewFileAtomically(const std::string& path, std::string_view bytes) {

@@ -7,8 +7,8 @@ namespace splot {
 
 // Writes bytes to a temporary file in the folder of path and renames it over
 // path only once it is complete and flushed. On any failure the previous file
-// at path is left exactly as it was, no temporary file remains, and the result
-// is false. An existing file keeps its permissions.
+// at path is left exactly as it was, no temporary file remains, the result
+// is false and errno holds the reason. An existing file keeps its permissions.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // The same, for a file that must not exist yet: the completed file takes the

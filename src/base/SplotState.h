@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Limits.h"
+
 #include <string>
 
 namespace splot {
@@ -93,6 +95,12 @@ struct CircleSettings {
     double circleCenterY = 300;
 };
 
+// The widest stamp any drawing may make: the circle pen width's range while
+// circles use their own pen width, else the width slider's.
+inline int widestStamp(const CircleSettings& circle) {
+    return circle.circleUsePenWidth ? tbPenWidthMax : tbWMax;
+}
+
 struct ShapeSettings {
     int shapeSize = 110;
     int shapePoints = 5;
@@ -104,6 +112,20 @@ struct ShapeSettings {
     bool shapeFlipper = false;
 };
 
+// Settings whose stored value is the position of a main-window slider rather
+// than a field above. The window keeps them equal to its sliders' positions
+// (every change handler writes its slider's position here); reading the
+// "main" section sets them and the window then moves the sliders to them.
+// They differ from the colour state while shapes change the colour without
+// moving the sliders.
+struct SliderPositions {
+    int red = 255;       // tbR, 0..255
+    int green = 0;       // tbG
+    int blue = 0;        // tbB
+    int intensity = 100; // tbIntensity, 1..100
+    int fuzziness = 100; // tbFuzziness, 1..100
+};
+
 // Everything the program would otherwise keep in globals, owned by the main window.
 struct SplotState {
     PaintingState paint;
@@ -111,6 +133,7 @@ struct SplotState {
     ColourState colour;
     CircleSettings circle;
     ShapeSettings shape;
+    SliderPositions sliders;
 };
 
 } // namespace splot

@@ -1,10 +1,11 @@
 #include "colour/WholePicture.h"
 
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/Dispatch.h"
-#include "paint/RgbActions.h"
 
 #include <cstdint>
+#include <cstring>
 #include <immintrin.h>
 
 namespace splot {
@@ -108,6 +109,24 @@ void applyChannelActionWholePicture(Canvas& canvas, RgbAction action) {
     for (int y = 0; y < canvas.imageHeight(); ++y)
         applyPrepared(prepared, canvas.row(y), width);
     canvas.RefreshPicture();
+}
+
+bool actionChangesPicture(const Canvas& canvas, RgbAction action) {
+    const auto width = static_cast<std::size_t>(canvas.imageWidth());
+    if (width == 0 || canvas.imageHeight() == 0)
+        return false;
+    if (rgbActionRule(action).flip != 0)
+        return true;
+    for (int y = 0; y < canvas.imageHeight(); ++y) {
+        const BgrPixel* row = canvas.row(y);
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(row);
+        if (std::memcmp(bytes, bytes + 1, 3 * width - 1) == 0)
+            continue; // one grey: no channel move changes it
+        for (std::size_t x = 0; x < width; ++x)
+            if (!(actionTarget(action, row[x]) == row[x]))
+                return true;
+    }
+    return false;
 }
 
 void invertWholePicture(Canvas& canvas) {

@@ -23,6 +23,12 @@ void invertWholePicture(Canvas& canvas);
 // doing nothing.
 void applyChannelActionWholePicture(Canvas& canvas, RgbAction action);
 
+// True when the action would change some pixel of the canvas: Invert every
+// pixel of a picture that has one, a cycle or swap only pixels whose moved
+// channels differ. Reads until the first such pixel; the rows of one grey,
+// which blank pictures are made of, take one byte comparison each.
+bool actionChangesPicture(const Canvas& canvas, RgbAction action);
+
 // Replaces the n pixels from p on by their targets, in place. Uses a vector
 // byte shuffle where the processor has one and the per-pixel table elsewhere;
 // the results are identical byte for byte.

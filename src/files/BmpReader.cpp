@@ -24,7 +24,17 @@ std::uint32_t u32(const std::uint8_t* p) {
            std::uint32_t{p[3]} << 24;
 }
 
-enum Compression : std::uint32_t { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3 };
+// Compression 3 is Huffman coding in the OS/2 2.x header, bit fields in the
+// Windows headers; 6 is bit fields with an alpha mask as well.
+enum Compression : std::uint32_t { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaBitFields = 6 };
+
+// The info header sizes: OS/2 1.x, Windows 3, Windows with RGB masks (V2) and
+// with an alpha mask too (V3), OS/2 2.x, Windows V4 and V5.
+constexpr std::uint32_t os2Header = 12, windowsHeader = 40, os2Header2 = 64;
+bool knownHeaderSize(std::uint32_t size) {
+    return size == os2Header || size == windowsHeader || size == 52 || size == 56 || size == os2Header2 ||
+           size == 108 || size == 124;
+}
 
 // One colour channel of a bit-field pixel, scaled to 0..255 with rounding.
 struct Channel {
@@ -75,13 +85,13 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
     Header h;
     h.pixelOffset = u32(data + 10);
     const std::uint32_t headerSize = u32(data + 14);
-    if (headerSize != 12 && headerSize != 40 && headerSize != 108 && headerSize != 124)
+    if (!knownHeaderSize(headerSize))
         fail("unknown header size " + std::to_string(headerSize));
     if (size < 14 + headerSize)
         fail("the file ends inside the header");
     const std::uint8_t* d = data + 14;
     std::uint32_t colours = 0;
-    if (headerSize == 12) {
+    if (headerSize == os2Header) {
         h.width = u16(d + 4);
         h.height = u16(d + 6);
         h.bits = static_cast<int>(u16(d + 10));
@@ -96,14 +106,21 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
         h.topDown = true;
         h.height = -h.height;
     }
+    // OS/2 2.x knows no bit fields: its compression 3 is Huffman coding.
+    if (headerSize == os2Header2 && h.compression >= BitFields)
+        fail("unsupported compression " + std::to_string(h.compression));
+    const bool fields = h.compression == BitFields || h.compression == AlphaBitFields;
     std::size_t paletteAt = 14 + headerSize;
-    if (h.compression == BitFields) {
-        if (headerSize == 40) {
-            if (size < paletteAt + 12)
+    if (fields) {
+        if (headerSize == windowsHeader) {
+            // The masks follow the header: red, green, blue, then alpha
+            // (ignored) with compression 6.
+            const std::size_t maskBytes = h.compression == AlphaBitFields ? 16 : 12;
+            if (size < paletteAt + maskBytes)
                 fail("the file ends inside the bit-field masks");
             for (int i = 0; i < 3; ++i)
                 h.masks[i] = u32(data + paletteAt + 4 * i);
-            paletteAt += 12;
+            paletteAt += maskBytes;
         } else {
             for (int i = 0; i < 3; ++i)
                 h.masks[i] = u32(d + 40 + 4 * i);
@@ -133,6 +150,7 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
             fail("RLE4 compression needs 4 bits per pixel");
         break;
     case BitFields:
+    case AlphaBitFields:
         if (h.bits != 16 && h.bits != 32)
             fail("bit fields need 16 or 32 bits per pixel");
         break;
@@ -141,7 +159,7 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
     }
     if (h.topDown && (h.compression == Rle8 || h.compression == Rle4))
         fail("compressed bitmaps cannot be top-down");
-    if (h.compression == BitFields) {
+    if (fields) {
         const std::uint32_t limit = h.bits == 16 ? 0xFFFFu : 0xFFFFFFFFu;
         for (std::uint32_t m : h.masks)
             if (m == 0 || (m & ~limit) || !contiguous(m))
@@ -158,7 +176,7 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
         h.paletteSize = colours == 0 ? most : colours;
         if (h.paletteSize > most)
             fail("the palette has more colours than the bit count allows");
-        const std::size_t entry = headerSize == 12 ? 3 : 4;
+        const std::size_t entry = headerSize == os2Header ? 3 : 4;
         if (paletteAt + entry * h.paletteSize > size)
             fail("the file ends inside the palette");
         for (std::uint32_t i = 0; i < h.paletteSize; ++i) {
@@ -281,6 +299,11 @@ DecodedImage decodeBmpBytes(const std::uint8_t* data, std::size_t size, SizeChec
     checkSize(static_cast<int>(h.width), h.height > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(h.height));
     if (h.width < 0)
         fail("the width is negative");
+    // A bitmap without pixels is no picture, as in a PNG file.
+    if (h.width == 0)
+        fail("the width is zero");
+    if (h.height == 0)
+        fail("the height is zero");
     DecodedImage image = DecodedImage::allocate(static_cast<int>(h.width), static_cast<int>(h.height));
     Decoder decoder(h, data, size, image);
     if (h.compression == Rle8 || h.compression == Rle4)

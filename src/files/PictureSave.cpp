@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 namespace splot {
 
@@ -41,10 +42,20 @@ LocalDateTime nextMillisecond(const LocalDateTime& t) {
             static_cast<int>(clock.subseconds().count())};
 }
 
+std::string pictureAsPng(const Canvas& canvas) {
+    const int w = canvas.imageWidth();
+    const int h = canvas.imageHeight();
+    if (w == 0 || h == 0)
+        throw ImageFileError("Cannot save a picture of " + std::to_string(w) + " x " + std::to_string(h) +
+                             " pixels: a PNG file needs at least one row and one column.");
+    return encodePng(canvas.bits(), w, h, static_cast<std::size_t>(canvas.bytesPerLine()));
+}
+
 std::string savePictureAsPng(const Canvas& canvas, const std::string& picturePrefix, Clock& clock) {
-    const std::string png = encodePng(canvas.bits(), canvas.imageWidth(), canvas.imageHeight(),
-                                      static_cast<std::size_t>(canvas.bytesPerLine()));
+    // The name tells when the save was asked for, not when encoding a large
+    // picture was done.
     LocalDateTime time = clock.now();
+    const std::string png = pictureAsPng(canvas);
     // A day's worth of taken names is not a clash any more but a fault.
     for (int attempt = 0; attempt < 86'400'000; ++attempt, time = nextMillisecond(time)) {
         const std::string path = timeStampedPngName(picturePrefix, time);

@@ -18,8 +18,14 @@ std::string timeStampedPngName(const std::string& picturePrefix, const LocalDate
 // and years.
 LocalDateTime nextMillisecond(const LocalDateTime& time);
 
+// The PNG file a save writes for the canvas. A PNG file cannot hold a
+// picture 0 pixels wide or high, and a save must always load back: such a
+// picture throws ImageFileError and nothing is written.
+std::string pictureAsPng(const Canvas& canvas);
+
 // Writes the canvas as a new PNG beside the executable (BitmapFileToPNG's
-// file work) and returns its path. The name is taken from the clock; if a
+// file work) and returns its path. The name is taken from the clock when the
+// save starts, before the picture is encoded; if a
 // file of that name exists, the next free millisecond's name is used, so two
 // saves never replace each other. The file appears complete or not at all.
 // Throws ImageFileError naming the path and the system's reason.

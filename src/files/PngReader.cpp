@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace splot {
 
@@ -139,6 +140,54 @@ bool readPixels(png_structp png, const Layout* l, png_bytep rowBuffer, std::uint
     return true;
 }
 
+// Reads n bytes at offset of the file or the memory; false when it ends first.
+bool readAt(const ReadContext& c, std::uint64_t offset, std::uint8_t* out, std::size_t n) {
+    if (c.file)
+        return std::fseek(c.file, static_cast<long>(offset), SEEK_SET) == 0 &&
+               std::fread(out, 1, n, c.file) == n;
+    if (offset > c.size || c.size - offset < n)
+        return false;
+    std::memcpy(out, c.data + offset, n);
+    return true;
+}
+
+// The chunk order rules that libpng leaves to its caller once ancillary
+// chunks are skipped unread: IHDR comes first, no PLTE follows the image data,
+// and the IDAT chunks follow one another. Chunks after IEND are never read.
+// Returns the broken rule, or nullptr; a file that is cut short or no PNG at
+// all is left to libpng to describe. Walks the chunk headers only.
+const char* chunkOrderFault(const ReadContext& c) {
+    static constexpr std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::uint8_t header[8];
+    if (!readAt(c, 0, header, 8) || std::memcmp(header, signature, 8) != 0)
+        return nullptr;
+    bool first = true, inImageData = false, afterImageData = false;
+    for (std::uint64_t at = 8; readAt(c, at, header, 8);) {
+        const std::uint32_t length = std::uint32_t{header[0]} << 24 | std::uint32_t{header[1]} << 16 |
+                                     std::uint32_t{header[2]} << 8 | header[3];
+        if (length > PNG_UINT_31_MAX)
+            return nullptr;
+        const std::string_view type(reinterpret_cast<const char*>(header + 4), 4);
+        if (first && type != "IHDR")
+            return "the first chunk is not IHDR";
+        first = false;
+        if (type == "IEND")
+            return nullptr;
+        if (type == "IDAT") {
+            if (afterImageData)
+                return "the IDAT chunks are not consecutive";
+            inImageData = true;
+        } else if (inImageData || afterImageData) {
+            if (type == "PLTE")
+                return "the PLTE chunk comes after the image data";
+            inImageData = false;
+            afterImageData = true;
+        }
+        at += 12 + std::uint64_t{length};
+    }
+    return nullptr;
+}
+
 struct PngReadGuard {
     png_structp png = nullptr;
     png_infop info = nullptr;
@@ -151,6 +200,10 @@ struct PngReadGuard {
 }
 
 DecodedImage decode(ReadContext& context, SizeCheck checkSize) {
+    if (const char* fault = chunkOrderFault(context))
+        throw ImageFileError(std::string("The PNG file cannot be read: ") + fault + ".");
+    if (context.file && std::fseek(context.file, 0, SEEK_SET) != 0)
+        throw ImageFileError(std::string("The PNG file cannot be read: ") + std::strerror(errno) + ".");
     PngReadGuard g;
     g.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &context, onError, onWarning);
     if (!g.png)

@@ -17,7 +17,9 @@ namespace splot {
 //
 // checkSize runs with the IHDR size before any pixel memory is allocated.
 // Throws ImageFileError for a damaged file: a bad CRC in any critical chunk,
-// corrupt compressed data, a file cut short, a missing IEND.
+// corrupt compressed data, a file cut short, a missing IEND, a first chunk
+// other than IHDR, a PLTE after the image data, IDAT chunks with another
+// chunk between them. Whatever follows IEND is not read.
 DecodedImage decodePngFile(const std::string& path, SizeCheck checkSize);
 DecodedImage decodePngBytes(const std::uint8_t* data, std::size_t size, SizeCheck checkSize);
 

@@ -34,26 +34,32 @@ void History::MakeUndoFromRows() {
     EnableUndoRedo(true, false);
 }
 
-void History::Undo() {
+bool History::Undo() {
     if (!undoEnabled_)
-        return;
+        return false;
     const std::size_t n = rowBytes(canvas_);
+    bool changed = false;
     for (int y = 0; n != 0 && y < canvas_.imageHeight(); ++y)
-        keepAndRestore(bytes(canvas_.redoRow(y)), bytes(canvas_.row(y)), bytes(canvas_.undoRow(y)), n);
+        changed |=
+            keepAndRestore(bytes(canvas_.redoRow(y)), bytes(canvas_.row(y)), bytes(canvas_.undoRow(y)), n);
     snapshotCopiesDone();
     canvas_.RefreshPicture();
     EnableUndoRedo(false, true);
+    return changed;
 }
 
-void History::Redo() {
+bool History::Redo() {
     if (!redoEnabled_)
-        return;
+        return false;
     const std::size_t n = rowBytes(canvas_);
+    bool changed = false;
     for (int y = 0; n != 0 && y < canvas_.imageHeight(); ++y)
-        keepAndRestore(bytes(canvas_.undoRow(y)), bytes(canvas_.row(y)), bytes(canvas_.redoRow(y)), n);
+        changed |=
+            keepAndRestore(bytes(canvas_.undoRow(y)), bytes(canvas_.row(y)), bytes(canvas_.redoRow(y)), n);
     snapshotCopiesDone();
     canvas_.RefreshPicture();
     EnableUndoRedo(true, false);
+    return changed;
 }
 
 void History::EnableUndoRedo(bool undo, bool redo) {

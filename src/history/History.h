@@ -23,10 +23,12 @@ public:
     // while Draw with action is on); Undo becomes available, Redo not.
     void MakeUndoFromRows();
     // Swaps the picture with the undo snapshot, keeping the displaced picture
-    // for Redo. Does nothing while Undo is unavailable.
-    void Undo();
-    // The reverse of Undo. Does nothing while Redo is unavailable.
-    void Redo();
+    // for Redo. Does nothing while Undo is unavailable. True when some pixel
+    // of the picture changed.
+    bool Undo();
+    // The reverse of Undo. Does nothing while Redo is unavailable. True when
+    // some pixel of the picture changed.
+    bool Redo();
 
     void EnableUndoRedo(bool undo, bool redo);
     bool undoEnabled() const { return undoEnabled_; }

@@ -63,8 +63,9 @@ SPLOT_TARGET_AVX512 void copyToTwoSnapshotsAvx512(std::uint8_t* first, std::uint
     }
 }
 
-SPLOT_TARGET_AVX512 void keepAndRestoreAvx512(std::uint8_t* keep, std::uint8_t* live,
+SPLOT_TARGET_AVX512 bool keepAndRestoreAvx512(std::uint8_t* keep, std::uint8_t* live,
                                               const std::uint8_t* restore, std::size_t n) {
+    __m512i differ = _mm512_setzero_si512();
     std::size_t i = headBytes(keep, n, 64);
     if (i != 0) {
         const __mmask64 m = firstBytesAvx512(i);
@@ -72,12 +73,14 @@ SPLOT_TARGET_AVX512 void keepAndRestoreAvx512(std::uint8_t* keep, std::uint8_t* 
         const __m512i restored = _mm512_maskz_loadu_epi8(m, restore);
         _mm512_mask_storeu_epi8(keep, m, displaced);
         _mm512_mask_storeu_epi8(live, m, restored);
+        differ = _mm512_xor_si512(displaced, restored);
     }
     for (; i + 64 <= n; i += 64) {
         const __m512i displaced = _mm512_loadu_si512(live + i);
         const __m512i restored = _mm512_loadu_si512(restore + i);
         _mm512_stream_si512(reinterpret_cast<__m512i*>(keep + i), displaced);
         _mm512_storeu_si512(live + i, restored);
+        differ = _mm512_or_si512(differ, _mm512_xor_si512(displaced, restored));
     }
     if (i < n) {
         const __mmask64 m = firstBytesAvx512(n - i);
@@ -85,7 +88,9 @@ SPLOT_TARGET_AVX512 void keepAndRestoreAvx512(std::uint8_t* keep, std::uint8_t* 
         const __m512i restored = _mm512_maskz_loadu_epi8(m, restore + i);
         _mm512_mask_storeu_epi8(keep + i, m, displaced);
         _mm512_mask_storeu_epi8(live + i, m, restored);
+        differ = _mm512_or_si512(differ, _mm512_xor_si512(displaced, restored));
     }
+    return _mm512_test_epi64_mask(differ, differ) != 0;
 }
 
 // AVX2: plain head and tail, 32-byte streaming stores in between.
@@ -114,19 +119,25 @@ SPLOT_TARGET_AVX2 void copyToTwoSnapshotsAvx2(std::uint8_t* first, std::uint8_t*
     std::memcpy(second + i, live + i, n - i);
 }
 
-SPLOT_TARGET_AVX2 void keepAndRestoreAvx2(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore,
+SPLOT_TARGET_AVX2 bool keepAndRestoreAvx2(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore,
                                           std::size_t n) {
     std::size_t i = headBytes(keep, n, 32);
+    bool differs = std::memcmp(live, restore, i) != 0;
     std::memcpy(keep, live, i);
     std::memcpy(live, restore, i);
+    __m256i differ = _mm256_setzero_si256();
     for (; i + 32 <= n; i += 32) {
         const __m256i displaced = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(live + i));
         const __m256i restored = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(restore + i));
         _mm256_stream_si256(reinterpret_cast<__m256i*>(keep + i), displaced);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(live + i), restored);
+        differ = _mm256_or_si256(differ, _mm256_xor_si256(displaced, restored));
     }
+    differs =
+        differs || !_mm256_testz_si256(differ, differ) || std::memcmp(live + i, restore + i, n - i) != 0;
     std::memcpy(keep + i, live + i, n - i);
     std::memcpy(live + i, restore + i, n - i);
+    return differs;
 }
 
 } // namespace
@@ -161,19 +172,19 @@ void copyToTwoSnapshots(std::uint8_t* first, std::uint8_t* second, const std::ui
     std::memcpy(second, live, n);
 }
 
-void keepAndRestore(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore, std::size_t n) {
+bool keepAndRestore(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore, std::size_t n) {
     switch (dispatchLevel()) {
     case DispatchLevel::Avx512:
-        keepAndRestoreAvx512(keep, live, restore, n);
-        return;
+        return keepAndRestoreAvx512(keep, live, restore, n);
     case DispatchLevel::Avx2:
-        keepAndRestoreAvx2(keep, live, restore, n);
-        return;
+        return keepAndRestoreAvx2(keep, live, restore, n);
     case DispatchLevel::Baseline:
         break;
     }
+    const bool differs = std::memcmp(live, restore, n) != 0;
     std::memcpy(keep, live, n);
     std::memcpy(live, restore, n);
+    return differs;
 }
 
 void snapshotCopiesDone() {

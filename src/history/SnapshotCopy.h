@@ -20,8 +20,9 @@ void copyToSnapshot(std::uint8_t* snapshot, const std::uint8_t* live, std::size_
 void copyToTwoSnapshots(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* live, std::size_t n);
 
 // keep <- live, then live <- restore, in one pass over n bytes (the swap of
-// Undo and Redo: keep receives the displaced picture).
-void keepAndRestore(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore, std::size_t n);
+// Undo and Redo: keep receives the displaced picture). True when live
+// changed, that is when some byte of restore differed from it.
+bool keepAndRestore(std::uint8_t* keep, std::uint8_t* live, const std::uint8_t* restore, std::size_t n);
 
 // Orders the streaming stores before any later access to the snapshot arrays.
 void snapshotCopiesDone();

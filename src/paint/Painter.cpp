@@ -1,7 +1,6 @@
 #include "paint/Painter.h"
 
 #include "base/Limits.h"
-#include "paint/RgbActions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,10 +29,9 @@ void Painter::SetRandomColorVariables() {
     state_.paint.paintBlue = random_.random(state_.colour.blue);
 }
 
-int Painter::stampWidth(int width) const {
-    const int upper = state_.circle.circleUsePenWidth ? tbPenWidthMax : tbWMax;
+int Painter::stampWidth(int width, int widest) const {
     int w = roundEven(width + state_.stroke.widthOffset);
-    w = std::min(w, upper);
+    w = std::min(w, widest);
     return std::max(w, 1);
 }
 
@@ -58,13 +56,13 @@ StampSpan visitedSpan(const StampMask& mask, int j, int i0, int i1) {
 
 } // namespace
 
-void Painter::DrawOnImage(const KMingo& pen, int width, bool refresh) {
+void Painter::DrawOnImage(const KMingo& pen, int width, bool refresh, int widest) {
     SetColorVariables();
     const PaintingState& paint = state_.paint;
     StrokeState& stroke = state_.stroke;
     const ColourState& colour = state_.colour;
 
-    const int w = stampWidth(width);
+    const int w = stampWidth(width, widest);
     const double r = w / 2.0;
     double f = paint.fuzziness + stroke.fuzzinessOffset;
     f = std::min(f, 1.0);
@@ -275,7 +273,7 @@ void Painter::stampWithAction(int i0, int i1, int j0, int j1, std::int64_t left,
                 continue;
             const int x = static_cast<int>(left + i);
             if (colour.silly) {
-                PerformRGBAction(canvas_, colour, x, y, weight);
+                action_.perform(x, y, weight);
                 continue;
             }
             double& c = coverage[x];
@@ -286,7 +284,7 @@ void Painter::stampWithAction(int i0, int i1, int j0, int j1, std::int64_t left,
                 covered = CanvasRect{x, y, x, y};
             covered = CanvasRect{std::min(covered.left, x), std::min(covered.bottom, y),
                                  std::max(covered.right, x), std::max(covered.top, y)};
-            PerformRGBAction(canvas_, colour, x, y, c);
+            action_.perform(x, y, c);
         }
     }
     if (!covered.empty())
@@ -409,23 +407,6 @@ void Painter::BrushDisplay(const KMingo& pen) {
 
     if (px < 2 || py > canvas_.imageHeight() - 3)
         canvas_.RefreshPicture();
-}
-
-void SetRandomColourMethod(ColourState& colour, const std::string& name) {
-    if (name == "none")
-        colour.randomColourMethod = RandomColourMethod::None;
-    else if (name == "stroke")
-        colour.randomColourMethod = RandomColourMethod::Stroke;
-    else if (name == "point")
-        colour.randomColourMethod = RandomColourMethod::Point;
-    else
-        colour.randomColourMethod = RandomColourMethod::Unchecked;
-}
-
-std::string coloringModeStatusText(bool eraseMode, bool backgroundIsWhite) {
-    if (eraseMode)
-        return backgroundIsWhite ? " Drawing mode: Erase (to white)" : " Drawing mode: Erase (to black)";
-    return backgroundIsWhite ? " Drawing mode: White (subtraction)" : " Drawing mode: Black (addition)";
 }
 
 } // namespace splot

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "base/Limits.h"
 #include "base/Random.h"
 #include "base/SplotState.h"
 #include "paint/Canvas.h"
 #include "paint/KMingo.h"
+#include "paint/PaintedAction.h"
 #include "paint/StampKernel.h"
 
 #include <cstdint>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,13 +19,15 @@ namespace splot {
 // moment of each call; writes pixels only through the canvas's row table.
 class Painter {
 public:
-    Painter(SplotState& state, Canvas& canvas, Random& random)
-        : state_(state), canvas_(canvas), random_(random) {}
+    // action is what the stamp paints with while Draw with action is on.
+    Painter(SplotState& state, Canvas& canvas, Random& random, const PaintedAction& action)
+        : state_(state), canvas_(canvas), random_(random), action_(action) {}
 
     // One stamp of the brush centred on the pen with the nominal width in
-    // pixels (drift and the upper width bound are applied here); repaints the
-    // changed rectangle when refresh is true.
-    void DrawOnImage(const KMingo& pen, int width, bool refresh);
+    // pixels (drift and the bounds 1..widest are applied here); repaints the
+    // changed rectangle when refresh is true. widest is the widest stamp
+    // allowed (widestStamp of the circle settings).
+    void DrawOnImage(const KMingo& pen, int width, bool refresh, int widest = tbWMax);
 
     // Blends the colour in use into pixel (Round(px), Round(py)) with the given
     // strength (0..1). Outside 3D that pixel must lie inside the canvas; in 3D
@@ -43,8 +46,9 @@ public:
     void SetProperColorVariables();
     void SetRandomColorVariables();
 
-    // The stamp width after drift and bounds, as DrawOnImage computes it.
-    int stampWidth(int width) const;
+    // The stamp width after drift and the bounds 1..widest, as DrawOnImage
+    // computes it.
+    int stampWidth(int width, int widest = tbWMax) const;
 
 private:
     // The three ways a stamp treats the pixels that pass the distance test,
@@ -60,6 +64,7 @@ private:
     SplotState& state_;
     Canvas& canvas_;
     Random& random_;
+    const PaintedAction& action_;
     // Spans, weights and byte changes of the last stamps, reused while the
     // brush and the pen's sub-pixel offset stay the same.
     StampMask mask_;
@@ -68,12 +73,5 @@ private:
     std::vector<CanvasSpan> changedSpans_;                  // the last stamp's changed pixels
     std::vector<std::pair<double, double>> ringDirections_; // cos, sin of the round outline's dots
 };
-
-// Checks the Colours item named "none", "stroke" or "point" (exact, case
-// sensitive); any other name leaves all three unchecked.
-void SetRandomColourMethod(ColourState& colour, const std::string& name);
-
-// The mode panel's text for the drawing mode.
-std::string coloringModeStatusText(bool eraseMode, bool backgroundIsWhite);
 
 } // namespace splot

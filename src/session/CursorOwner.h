@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/SessionPorts.h"
+#include "base/CursorPort.h"
 
 namespace splot {
 

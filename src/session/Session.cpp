@@ -10,7 +10,6 @@
 #include "paint/Stroke.h"
 #include "settings/BrushFile.h"
 #include "settings/SettingsFile.h"
-#include "settings/StorageLocations.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,6 +19,13 @@ namespace splot {
 
 namespace {
 constexpr int fallbackImageSize = 600;
+
+// The mode panel's text for the drawing mode.
+std::string coloringModeStatusText(bool eraseMode, bool backgroundIsWhite) {
+    if (eraseMode)
+        return backgroundIsWhite ? " Drawing mode: Erase (to white)" : " Drawing mode: Erase (to black)";
+    return backgroundIsWhite ? " Drawing mode: White (subtraction)" : " Drawing mode: Black (addition)";
+}
 
 // A chosen file's folder becomes the working folder, where the next dialog opens.
 void followChosenFile(Paths& paths, const std::string& file) {
@@ -43,33 +49,15 @@ Session::~Session() {
 
 // ==== Start-up ================================================================
 
-void Session::beginStartUp() {
+void Session::startUp() {
     state_.stroke.lastMouseX = -1;
     state_.stroke.lastMouseY = -1;
-}
-
-void Session::afterSettingsRead() {
+    ReadIniFile("all", "");
     state_.circle.circleCenterX = state_.paint.imageWidth / 2.0;
     state_.circle.circleCenterY = state_.paint.imageHeight / 2.0;
     state_.paint.eraseMode = false;
     state_.stroke.canvasTouched = false;
-}
-
-void Session::buildStartUpCanvas() {
-    // freshStart is still false, so this clear takes an undo snapshot.
-    try {
-        MakeNewImage(state_.paint.imageWidth, state_.paint.imageHeight, false);
-        return;
-    } catch (const CommandAbandoned&) {
-    }
-    // The stored size could not be allocated (its error has been shown): a
-    // program without a picture would be of no use, so start with the default.
-    ports_.prompts->message("The picture is " + std::to_string(fallbackImageSize) + " x " +
-                            std::to_string(fallbackImageSize) + " pixels instead.");
-    MakeNewImage(fallbackImageSize, fallbackImageSize, false);
-}
-
-void Session::finishStartUp() {
+    buildStartUpCanvas(); // also moves the width slider to brushWidth
     // The one seeding of the program's generator.
     const LocalDateTime t = ports_.clock->now();
     const std::uint64_t seed =
@@ -85,6 +73,20 @@ void Session::finishStartUp() {
     state_.paint.freshStart = true;
     shell_.closeAllowed = true;
     shell_.unsavedChangesText = "There are unsaved changes.";
+}
+
+void Session::buildStartUpCanvas() {
+    // freshStart is still false, so this clear takes an undo snapshot.
+    try {
+        MakeNewImage(state_.paint.imageWidth, state_.paint.imageHeight, false);
+        return;
+    } catch (const CommandAbandoned&) {
+    }
+    // The stored size could not be allocated (its error has been shown): a
+    // program without a picture would be of no use, so start with the default.
+    ports_.prompts->message("The picture is " + std::to_string(fallbackImageSize) + " x " +
+                            std::to_string(fallbackImageSize) + " pixels instead.");
+    MakeNewImage(fallbackImageSize, fallbackImageSize, false);
 }
 
 // ==== Status panels ===========================================================
@@ -120,6 +122,10 @@ void Session::MakeNewImage(int width, int height, bool keepPicture) {
             ports_.window->canvasSizeRefused();
         return;
     }
+    const bool newSize = width != canvas_.imageWidth() || height != canvas_.imageHeight();
+    // The clear below snapshots the new canvas, except the first clear after
+    // start-up.
+    const bool snapshotFollows = !keepPicture && !state_.paint.freshStart;
     try {
         canvas_.rebuild(width, height, keepPicture, state_.paint.backgroundIsWhite);
     } catch (const CanvasAllocationError& e) {
@@ -130,6 +136,10 @@ void Session::MakeNewImage(int width, int height, bool keepPicture) {
     }
     state_.paint.imageWidth = width;
     state_.paint.imageHeight = height;
+    // The snapshots were cut or padded to the new size: pictures that never
+    // existed. Undo and Redo wait for a snapshot taken at this size.
+    if (newSize && !snapshotFollows)
+        EnableUndoRedo(false, false);
     if (!keepPicture)
         ClearImage();
     if (ports_.window != nullptr)
@@ -176,7 +186,8 @@ void Session::imageMouseMove(bool leftHeld, bool rightHeld) {
             for (int step = 1; step <= steps; ++step) {
                 previous.MovePoint(previous.getX() + stepX, previous.getY() + stepY);
                 painter_.BrushDisplay(previous);
-                painter_.DrawOnImage(previous, state_.paint.penWidth, step == steps);
+                painter_.DrawOnImage(previous, state_.paint.penWidth, step == steps,
+                                     widestStamp(state_.circle));
             }
             UpdateBrushVariables(state_.paint, stroke);
             if (stroke.canvasTouched) {
@@ -194,7 +205,7 @@ void Session::imageClick() {
     // The picture counts as changed even when this stamp misses the canvas.
     markUnsaved();
     const KMingo pen(ports_.mouse->getXMouse(), ports_.mouse->getYMouse());
-    painter_.DrawOnImage(pen, state_.paint.penWidth, true);
+    painter_.DrawOnImage(pen, state_.paint.penWidth, true, widestStamp(state_.circle));
     canvas_.flushDisplay();
 }
 
@@ -234,27 +245,30 @@ void Session::toggleEraseMode() {
 // save-first questions are asked whenever the picture on screen differs from
 // what was last saved, loaded or cleared.
 void Session::invertPicture() {
-    invertWholePicture(canvas_); // repaints once
-    markUnsaved();
+    applyActionToPicture(RgbAction::Invert);
 }
 
 void Session::applyActionToPicture(RgbAction action) {
+    // A cycle or swap on a grey picture keeps every pixel.
+    const bool changes = actionChangesPicture(canvas_, action);
     applyChannelActionWholePicture(canvas_, action); // repaints once
-    markUnsaved();
+    if (changes)
+        markUnsaved();
 }
 
+// Undo and Redo that bring back the very pixels on screen change nothing, so
+// they leave the marker alone. One that returns to exactly the last saved,
+// loaded or cleared picture still marks it: the marker is a status text, and
+// the program has no text to put back that would not claim a save, a load or
+// a clear that did not happen; asking once too often costs a click.
 void Session::Undo() {
-    if (!history_.undoEnabled())
-        return;
-    history_.Undo();
-    markUnsaved();
+    if (history_.Undo())
+        markUnsaved();
 }
 
 void Session::Redo() {
-    if (!history_.redoEnabled())
-        return;
-    history_.Redo();
-    markUnsaved();
+    if (history_.Redo())
+        markUnsaved();
 }
 
 // ==== Splotting ================================================================
@@ -299,9 +313,11 @@ bool Session::CheckForClear(const std::string& actionWord) {
 }
 
 void Session::applyNewImageSize(int width, int height, bool keepPicture) {
+    const bool newSize = width != canvas_.imageWidth() || height != canvas_.imageHeight();
     MakeNewImage(width, height, keepPicture);
     EnableUndoRedo(false, false);
-    if (keepPicture)
+    // A resize to the same size keeps every pixel.
+    if (keepPicture && newSize)
         markUnsaved();
 }
 
@@ -368,27 +384,71 @@ void Session::openFromCommandLine(const std::vector<std::string>& errors, const 
     LoadImage(path, path.size() >= 3 ? path.substr(path.size() - 3) : path);
 }
 
-// ==== Brush files =============================================================
+// ==== Settings and brush files ================================================
 
-std::optional<std::string> Session::chooseBrushToLoad() {
-    const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
-    if (chosen)
-        followChosenFile(*ports_.paths, *chosen);
-    return chosen;
+StorageLocations Session::storage() const {
+    // Beside the executable, or in the user's own folders when the
+    // executable's folder cannot be written.
+    Paths& paths = *ports_.paths;
+    return storageLocations(paths.executablePath(),
+                            [&paths](const std::string& name) { return paths.environment(name); });
 }
 
-std::optional<std::string> Session::chooseBrushToSave() {
+std::string Session::iniPath(const std::string& fileName) const {
+    return fileName.empty() ? storage().settingsFile : fileName;
+}
+
+void Session::ReadIniFile(const std::string& section, const std::string& fileName) {
+    const SettingsReadResult read = readSettingsFile(iniPath(fileName), section, state_);
+    // The image-size reports, in the order they arose.
+    for (const std::string& m : read.messages)
+        ports_.prompts->message(m);
+    if (ports_.window != nullptr)
+        ports_.window->settingsRead(read);
+}
+
+std::optional<std::string> Session::WriteIniFile(const std::string& section, const std::string& fileName) {
+    const std::string path = iniPath(fileName);
+    if (fileName.empty())
+        createSettingsFolder(path);
+    return writeSettingsFile(path, section, state_);
+}
+
+void Session::LoadBrush(const std::string& path) {
+    const std::optional<SettingsReadResult> read = readBrushFile(path, state_);
+    if (!read) {
+        ports_.prompts->message(notABrushMessage(path));
+        return;
+    }
+    if (ports_.window != nullptr)
+        ports_.window->settingsRead(*read);
+}
+
+void Session::SaveBrush(const std::string& path) {
+    if (const std::optional<std::string> error = writeBrushFile(path, state_))
+        ports_.prompts->error(*error);
+}
+
+void Session::loadBrush() {
+    const std::optional<std::string> chosen = ports_.prompts->openFile(loadBrushRequest());
+    if (!chosen)
+        return;
+    followChosenFile(*ports_.paths, *chosen);
+    LoadBrush(*chosen);
+}
+
+void Session::saveBrush() {
     const std::optional<std::string> chosen =
         ports_.prompts->saveFile(saveBrushRequest(ports_.paths->currentFolder()));
     if (!chosen)
-        return std::nullopt;
+        return;
     const std::string path = withDefaultExtension(*chosen, brushFileExtension);
     followChosenFile(*ports_.paths, path);
     std::error_code ec;
     if (std::filesystem::exists(path, ec) &&
         ports_.prompts->warning(overwriteQuestion(path), Buttons::YesNo) != Answer::Yes)
-        return std::nullopt;
-    return path;
+        return;
+    SaveBrush(path);
 }
 
 // ==== Saving and exit =========================================================
@@ -413,12 +473,7 @@ bool Session::SaveSplot() {
 
 void Session::BitmapFileToPNG() {
     const CursorOwner::Busy busy(cursor_);
-    // Beside the executable, or in the user's pictures folder when the
-    // executable's folder cannot be written.
-    Paths& paths = *ports_.paths;
-    const StorageLocations where = storageLocations(
-        paths.executablePath(), [&paths](const std::string& name) { return paths.environment(name); });
-    const std::string path = savePictureAsPng(canvas_, where.picturePrefix, *ports_.clock);
+    const std::string path = savePictureAsPng(canvas_, storage().picturePrefix, *ports_.clock);
     ShowStatus("Saved as: " + path);
 }
 
@@ -445,9 +500,7 @@ void Session::FormClose() {
 void Session::HaltApp() {
     // A folder that can never be written must not trap the user: after the
     // error the user may quit without the settings.
-    const std::optional<std::string> error =
-        ports_.window != nullptr ? ports_.window->writeSettings() : std::nullopt;
-    if (mayQuitAfterSettingsWrite(*ports_.prompts, error)) {
+    if (mayQuitAfterSettingsWrite(*ports_.prompts, WriteIniFile("all", ""))) {
         quitting_ = true; // a walk that this exit ran inside ends at once
         ports_.processEnd->endProcess();
         return;

@@ -2,11 +2,13 @@
 
 #include "base/Random.h"
 #include "base/SplotState.h"
+#include "colour/RgbActions.h"
 #include "history/History.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 #include "session/CursorOwner.h"
 #include "session/SessionPorts.h"
+#include "settings/StorageLocations.h"
 #include "splotting/Splotting.h"
 #include "splotting/SplottingState.h"
 #include "splotting/WalkHost.h"
@@ -56,17 +58,36 @@ public:
     Splotting& splotter() { return splotting_; }
     const SessionPorts& ports() const { return ports_; }
 
-    // ==== Start-up, in this order around the shell's own steps ===============
-    // No previous pointer position yet.
-    void beginStartUp();
-    // After the settings were read: the circle centre at the middle of the
-    // stored size (an odd size gives a half), erase mode off, nothing touched.
-    void afterSettingsRead();
-    // Builds and clears the canvas at the stored size. When that size cannot
-    // be allocated, says so and falls back to 600 x 600.
-    void buildStartUpCanvas();
-    // Seeds the generator from the clock and sets the flags of a fresh start.
-    void finishStartUp();
+    // ==== Start-up =============================================================
+    // Everything from the settings to the first picture, in this order: no
+    // previous pointer position; the whole settings file read (the window's
+    // controls follow); the circle centre at the middle of the stored size
+    // (an odd size gives a half), erase mode off, nothing touched; the canvas
+    // built and cleared at the stored size (600 x 600, after saying so, when
+    // that size cannot be allocated); the generator seeded from the clock and
+    // the flags of a fresh start set.
+    void startUp();
+
+    // ==== Settings and brush files ============================================
+    // Reads the selected sections ("3D", "brush", "circle", "image", "shape",
+    // "main" or "all"; letter case counts) of the file (empty: the settings
+    // file) into the state, shows the image-size reports, then has the window
+    // bring its controls in line. A missing or unreadable file reads as every
+    // key's default.
+    void ReadIniFile(const std::string& section, const std::string& fileName);
+    // Writes the selected sections into the file (empty: the settings file,
+    // whose folder is created when missing), keeping its other lines. Nothing
+    // on success, else the error "Unable to write to " + path; the file is
+    // then as it was.
+    std::optional<std::string> WriteIniFile(const std::string& section, const std::string& fileName);
+    // Reads the "brush" and "main" sections of a brush file (one read) and has
+    // the window bring its controls and the brush options dialog in line. A
+    // file with neither section is refused with a plain message naming it,
+    // and nothing changes.
+    void LoadBrush(const std::string& path);
+    // Writes the "brush" and "main" sections into the file, keeping its other
+    // lines; all or nothing. A failure is shown as an error.
+    void SaveBrush(const std::string& path);
 
     // ==== Status panels ======================================================
     void ShowStatus(const std::string& text);
@@ -84,7 +105,8 @@ public:
     // rebuilt, cleared unless keepPicture, and the window brings its controls
     // in line. When the canvas cannot be allocated nothing changes at all:
     // the error is shown and the calling command is abandoned
-    // (CommandAbandoned).
+    // (CommandAbandoned). A new size with no snapshot taken at it (a resize,
+    // or the first clear after start-up) leaves Undo and Redo unavailable.
     void MakeNewImage(int width, int height, bool keepPicture);
     // Fills the canvas with the background colour; the first clear after
     // start-up takes no undo snapshot.
@@ -114,6 +136,7 @@ public:
     void toggleEraseMode();
     void invertPicture();
     void applyActionToPicture(RgbAction action);
+    // Undo and Redo mark the picture unsaved when they change a pixel.
     void Undo();
     void Redo();
     void EnableUndoRedo(bool undo, bool redo) { history_.EnableUndoRedo(undo, redo); }
@@ -137,7 +160,7 @@ public:
     bool CheckForClear(const std::string& actionWord);
     // The size the image options dialog accepted: a new blank picture, or the
     // picture resized (keepPicture). Undo and Redo are then unavailable; a
-    // resize marks the picture unsaved, since its pixels changed.
+    // resize to another size marks the picture unsaved, since its pixels changed.
     void applyNewImageSize(int width, int height, bool keepPicture);
 
     // ==== Image files ========================================================
@@ -161,12 +184,12 @@ public:
     // loads the file it named (if any) as the Load command would.
     void openFromCommandLine(const std::vector<std::string>& errors, const std::string& file);
 
-    // ==== Brush files ========================================================
-    // The open dialog of Brush > Load: the chosen file, or nothing.
-    std::optional<std::string> chooseBrushToLoad();
-    // The save dialog of Brush > Save with the default extension, then the
-    // overwrite question for an existing file: the path to write, or nothing.
-    std::optional<std::string> chooseBrushToSave();
+    // ==== Brush commands =====================================================
+    // Brush > Load: the open dialog, then LoadBrush with the chosen file.
+    void loadBrush();
+    // Brush > Save: the save dialog with the default extension, the overwrite
+    // question for an existing file, then SaveBrush.
+    void saveBrush();
     const std::string& lastLoadedExtension() const { return lastLoadedExtension_; }
 
     // ==== Saving and exit ====================================================
@@ -193,12 +216,20 @@ private:
     bool walksCancelled() const override { return quitting_; }
     void legJoined() override { markUnsaved(); }
 
+    // Start-up's canvas: the stored size, else the fallback size.
+    void buildStartUpCanvas();
+    // Where the settings file and saved pictures go, worked out afresh.
+    StorageLocations storage() const;
+    // The file ReadIniFile and WriteIniFile use for fileName.
+    std::string iniPath(const std::string& fileName) const;
+
     SessionPorts ports_;
     SplotState state_;
     ShellState shell_;
     Canvas canvas_;
     Random random_;
-    Painter painter_{state_, canvas_, random_};
+    RgbPaintedAction paintedAction_{canvas_, state_.colour};
+    Painter painter_{state_, canvas_, random_, paintedAction_};
     History history_{canvas_, state_.colour};
     CursorOwner cursor_;
     std::array<std::string, 3> status_;

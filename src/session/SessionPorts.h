@@ -1,36 +1,19 @@
 #pragma once
 
 #include "base/Clock.h"
+#include "base/CursorPort.h"
 #include "base/EventPump.h"
 #include "base/MousePort.h"
 #include "base/Paths.h"
 #include "base/ProcessEnd.h"
 #include "base/Prompts.h"
+#include "base/StatusPort.h"
+#include "settings/SettingsFile.h"
 
 #include <optional>
 #include <string>
 
 namespace splot {
-
-// The three panels of the status bar, owned by the shell's status bar.
-// Panel 0 shows messages and the unsaved-changes marker, panel 1 the drawing
-// mode, panel 2 the 3D depth.
-class StatusPort {
-public:
-    virtual ~StatusPort() = default;
-    // Shows text in the panel (0..2) at once.
-    virtual void showPanel(int panel, const std::string& text) = 0;
-};
-
-// The pointer's shape over the program's windows.
-enum class CursorShape { Normal, Busy, Hidden };
-
-class CursorPort {
-public:
-    virtual ~CursorPort() = default;
-    // Makes shape the pointer's shape until the next call.
-    virtual void showCursor(CursorShape shape) = 0;
-};
 
 // What the engine's commands need the main window's controls to do. The
 // window carries these out with its own slider and check-box rules.
@@ -48,9 +31,9 @@ public:
     virtual void undoRedoChanged(bool undo, bool redo) = 0;
     // A picture was loaded: Revert becomes available (for good).
     virtual void revertEnabled() = 0;
-    // Writes every section of the settings file; nothing on success, else
-    // the error text to report.
-    virtual std::optional<std::string> writeSettings() = 0;
+    // A settings or brush file was read into the state: the controls follow,
+    // as the result describes, in the order it gives.
+    virtual void settingsRead(const SettingsReadResult& read) = 0;
 };
 
 // Everything a session reaches outside the process's own memory. Every

@@ -37,19 +37,25 @@ std::string overwriteQuestion(const std::string& path) {
     return "Do you want to overwrite \r\n" + path + "?";
 }
 
-SettingsReadResult readBrushFile(const std::string& path, SplotState& state) {
+std::optional<SettingsReadResult> readBrushFile(const std::string& path, SplotState& state) {
     // One read of the file for both sections, so they come from the same text.
     const IniFile ini = IniFile::load(path);
+    if (!ini.hasSection("brush") && !ini.hasSection("main"))
+        return std::nullopt;
     SettingsReadResult result;
     readSettings(ini, "brush", state, result);
     readSettings(ini, "main", state, result);
+    result.brushLoaded = true;
     return result;
 }
 
-std::optional<std::string> writeBrushFile(const std::string& path, const SplotState& state,
-                                          const SliderPositions& sliders) {
+std::string notABrushMessage(const std::string& path) {
+    return "file: \r\n" + path + "  is not a SPLOT brush file";
+}
+
+std::optional<std::string> writeBrushFile(const std::string& path, const SplotState& state) {
     const std::array<std::string, 2> sections{"brush", "main"};
-    return writeSettingsFile(path, sections, state, sliders);
+    return writeSettingsFile(path, sections, state);
 }
 
 } // namespace splot

@@ -33,17 +33,20 @@ std::string withDefaultExtension(const std::string& path, std::string_view exten
 // The question asked before an existing file is replaced (Yes/No).
 std::string overwriteQuestion(const std::string& path);
 
-// LoadBrush's engine: reads "brush" and then "main" from the file at path
-// into state. A missing or unreadable file, or missing keys, give the
-// defaults. The result asks the window to bring its controls in line, as for
-// the settings file ("main" is always read).
-SettingsReadResult readBrushFile(const std::string& path, SplotState& state);
+// LoadBrush's engine: reads "brush" and then "main" from one read of the file
+// at path into state; a missing key gives its default. The result asks the
+// window to bring its controls in line (brushLoaded and mainRead set). A file
+// with neither section (empty, missing, unreadable, or some other file
+// altogether) is no brush: nothing is read and nothing is returned.
+std::optional<SettingsReadResult> readBrushFile(const std::string& path, SplotState& state);
+
+// The plain message for a file that readBrushFile refused.
+std::string notABrushMessage(const std::string& path);
 
 // SaveBrush's engine: writes the "brush" and then the "main" section into the
 // file at path, keeping every other line of an existing file byte for byte.
 // All or nothing: on failure returns "Unable to write to " + path and the
 // file is as it was.
-std::optional<std::string> writeBrushFile(const std::string& path, const SplotState& state,
-                                          const SliderPositions& sliders);
+std::optional<std::string> writeBrushFile(const std::string& path, const SplotState& state);
 
 } // namespace splot

@@ -222,6 +222,10 @@ std::size_t IniFile::findSection(std::string_view section) const {
     return npos;
 }
 
+bool IniFile::hasSection(std::string_view section) const {
+    return findSection(section) != npos;
+}
+
 std::size_t IniFile::sectionEnd(std::size_t header) const {
     std::size_t i = header + 1;
     while (i < lines_.size() && lines_[i].kind != Kind::Section)

@@ -36,6 +36,8 @@ public:
     // too long) gives an empty IniFile with loadFailed() true.
     static IniFile load(const std::string& path);
     bool loadFailed() const { return loadFailed_; }
+    // True when the file has the section (letter case aside).
+    bool hasSection(std::string_view section) const;
 
     // The value text of the first matching key of the first matching section,
     // without the blanks around it; nothing when the key is absent.

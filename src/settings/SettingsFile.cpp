@@ -32,7 +32,7 @@ void readSettings(const IniFile& ini, const std::string& selector, SplotState& s
                         : ini.readInteger(k.section, k.key, k.defaultValue);
             if (k.clamped)
                 v = clampInt(v, k.low, k.high);
-            k.set(state, result.sliders, v);
+            k.set(state, v);
         }
         if (section == "image") {
             PaintingState& p = state.paint;
@@ -50,13 +50,12 @@ void readSettings(const IniFile& ini, const std::string& selector, SplotState& s
     }
 }
 
-void writeSettings(IniFile& ini, const std::string& selector, const SplotState& state,
-                   const SliderPositions& sliders) {
+void writeSettings(IniFile& ini, const std::string& selector, const SplotState& state) {
     for (std::string_view section : settingsSections) {
         if (!sectionSelected(selector, section))
             continue;
         for (const SettingKey* k : settingsKeysInWriteOrder(section)) {
-            const int v = k->get(state, sliders);
+            const int v = k->get(state);
             if (k->type == SettingType::Flag)
                 ini.writeFlag(k->section, k->key, v != 0);
             else
@@ -72,16 +71,16 @@ SettingsReadResult readSettingsFile(const std::string& path, const std::string& 
 }
 
 std::optional<std::string> writeSettingsFile(const std::string& path, const std::string& selector,
-                                             const SplotState& state, const SliderPositions& sliders) {
-    return writeSettingsFile(path, std::span<const std::string>(&selector, 1), state, sliders);
+                                             const SplotState& state) {
+    return writeSettingsFile(path, std::span<const std::string>(&selector, 1), state);
 }
 
 std::optional<std::string> writeSettingsFile(const std::string& path, std::span<const std::string> selectors,
-                                             const SplotState& state, const SliderPositions& sliders) {
+                                             const SplotState& state) {
     IniFile ini = IniFile::load(path);
     if (!ini.loadFailed()) {
         for (const std::string& selector : selectors)
-            writeSettings(ini, selector, state, sliders);
+            writeSettings(ini, selector, state);
         if (ini.save(path))
             return std::nullopt;
     }

@@ -16,20 +16,23 @@ namespace splot {
 // ".ini" ("/opt/splot/splot" gives "/opt/splot/splot.ini").
 std::string settingsFilePath(const std::string& executablePath);
 
-// What reading asks of the window.
+// What was read, for the window to bring its controls in line.
 struct SettingsReadResult {
-    // Plain messages (OK button) to show, in this order.
+    // Plain messages (OK button) to show, in this order, before the controls move.
     std::vector<std::string> messages;
     // True when the "main" section was selected. The window then moves tbR,
-    // tbG and tbB to sliders.red/green/blue, tbIntensity and tbFuzziness to
-    // sliders.intensity/fuzziness and tbSpeckly to paint.speckly, sets the
-    // three value labels, computes intensity and fuzziness from the slider
-    // positions, brings cbFuzzy and cbSquareBrush in line with paint.fuzzy and
-    // paint.squareBrush (flipping the flag back after a flip), and updates the
-    // mode panel and the swatch. Every value is already inside its slider's
-    // range, so moving the sliders changes no setting.
+    // tbG and tbB to state.sliders.red/green/blue, tbIntensity and tbFuzziness
+    // to state.sliders.intensity/fuzziness and tbSpeckly to paint.speckly,
+    // sets the three value labels, computes intensity and fuzziness from the
+    // slider positions, brings cbFuzzy and cbSquareBrush in line with
+    // paint.fuzzy and paint.squareBrush (flipping the flag back after a flip),
+    // and updates the mode panel and the swatch. Every one of these values is
+    // already inside its slider's range, so moving the sliders changes none.
     bool mainRead = false;
-    SliderPositions sliders;
+    // True for a brush file: after the above the window moves tbW to penWidth
+    // (clamped by the slider), shows the depth panel and brings the brush
+    // options dialog in line.
+    bool brushLoaded = false;
 };
 
 inline constexpr const char* imageHeightMessage =
@@ -44,15 +47,15 @@ bool sectionSelected(const std::string& selector, std::string_view section);
 // Reads the selected sections into state, in the fixed section order, each
 // key by the format's rules with its default, then clamped into the range of
 // its control where it has a fixed one. An image height or width outside
-// 1..5000 is replaced by 600 and reported in result.messages. result.sliders
-// is filled from "main" only; it is left as it is otherwise.
+// 1..5000 is replaced by 600 and reported in result.messages. The slider
+// positions of the state are set from "main" only.
 void readSettings(const IniFile& ini, const std::string& selector, SplotState& state,
                   SettingsReadResult& result);
 
 // Writes every key of the selected sections into ini, in the write order,
-// from state and from the sliders' positions. Nothing is validated.
-void writeSettings(IniFile& ini, const std::string& selector, const SplotState& state,
-                   const SliderPositions& sliders);
+// from state (the slider-position keys from state.sliders). Nothing is
+// validated.
+void writeSettings(IniFile& ini, const std::string& selector, const SplotState& state);
 
 // ReadIniFile's engine: reads the file at path (a missing or unreadable file
 // gives every key its default).
@@ -64,13 +67,13 @@ SettingsReadResult readSettingsFile(const std::string& path, const std::string& 
 // to " + path; the file is then unchanged. A file that exists but could not
 // be read is never overwritten, since its other lines would be lost.
 std::optional<std::string> writeSettingsFile(const std::string& path, const std::string& selector,
-                                             const SplotState& state, const SliderPositions& sliders);
+                                             const SplotState& state);
 
 // The same for several selectors, applied in the order given, with one
 // replacement of the file: either every selected section is written or the
 // file is left as it was.
 std::optional<std::string> writeSettingsFile(const std::string& path, std::span<const std::string> selectors,
-                                             const SplotState& state, const SliderPositions& sliders);
+                                             const SplotState& state);
 
 inline constexpr const char* quitWithoutSettingsQuestion =
     "The settings could not be saved.\r\nQuit anyway? (Your settings will be lost.)";

@@ -21,11 +21,16 @@ constexpr int shapePointsMin = 4; // tbPoints
 constexpr int shapePointsMax = 25;
 constexpr int percentMax = 100; // tbFlipperiness, tbWMulti, tbIntensity, tbFuzziness, tbSpeckly
 constexpr int colourMax = 255;  // tbR, tbG, tbB
+// The brush widths of "main" keep the value read: the width slider shows it
+// clamped, and while the slider does not move the value read stays in force
+// (walks, circles, the outline) and is written back. Only values no picture
+// can use are bounded, since the outline's dots grow in number with the width.
+constexpr int storedWidthMax = 2 * maxImageWidth;
 
-template <auto Group, auto Field> int getField(const SplotState& s, const SliderPositions&) {
+template <auto Group, auto Field> int getField(const SplotState& s) {
     return static_cast<int>((s.*Group).*Field);
 }
-template <auto Group, auto Field> void setField(SplotState& s, SliderPositions&, int v) {
+template <auto Group, auto Field> void setField(SplotState& s, int v) {
     using T = std::remove_reference_t<decltype((s.*Group).*Field)>;
     (s.*Group).*Field = static_cast<T>(v); // a bool field is true when v is not 0
 }
@@ -87,10 +92,10 @@ template <auto Channel, auto Slider> constexpr SettingKey colourKey(std::string_
             0,
             colourMax,
             rank,
-            [](const SplotState&, const SliderPositions& p) { return p.*Slider; },
-            [](SplotState& s, SliderPositions& p, int v) {
+            [](const SplotState& s) { return s.sliders.*Slider; },
+            [](SplotState& s, int v) {
                 s.colour.*Channel = v;
-                p.*Slider = v;
+                s.sliders.*Slider = v;
             }};
 }
 template <auto Slider> constexpr SettingKey sliderKey(std::string_view key, int def, int rank) {
@@ -102,8 +107,8 @@ template <auto Slider> constexpr SettingKey sliderKey(std::string_view key, int 
             1,
             percentMax,
             rank,
-            [](const SplotState&, const SliderPositions& p) { return p.*Slider; },
-            [](SplotState&, SliderPositions& p, int v) { p.*Slider = v; }};
+            [](const SplotState& s) { return s.sliders.*Slider; },
+            [](SplotState& s, int v) { s.sliders.*Slider = v; }};
 }
 
 constexpr std::array keys{
@@ -151,8 +156,8 @@ constexpr std::array keys{
     colourKey<&ColourState::red, &SliderPositions::red>("red", 255, 0),
     colourKey<&ColourState::green, &SliderPositions::green>("green", 123, 1),
     colourKey<&ColourState::blue, &SliderPositions::blue>("blue", 34, 2),
-    rangedKey<P, &PaintingState::brushWidth>("main", "width", 30, tbWMin, tbWMax, 3),
-    rangedKey<P, &PaintingState::penWidth>("main", "penwidth", 30, tbWMin, tbWMax, 4),
+    rangedKey<P, &PaintingState::brushWidth>("main", "width", 30, -storedWidthMax, storedWidthMax, 3),
+    rangedKey<P, &PaintingState::penWidth>("main", "penwidth", 30, -storedWidthMax, storedWidthMax, 4),
     rangedKey<P, &PaintingState::speckly>("main", "speckly", 100, 1, tbSpecklyMax, 5),
     flagKey<P, &PaintingState::fuzzy>("main", "fuzzy", true, 6),
     flagKey<P, &PaintingState::squareBrush>("main", "square", false, 7),

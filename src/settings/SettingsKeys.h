@@ -8,18 +8,6 @@
 
 namespace splot {
 
-// Settings whose stored value is the position of a main-window slider rather
-// than a field of the shared state. After reading the "main" section they
-// are the positions the shell moves the sliders to; for writing, the shell
-// passes the sliders' current positions.
-struct SliderPositions {
-    int red = 255;       // tbR, 0..255
-    int green = 0;       // tbG
-    int blue = 0;        // tbB
-    int intensity = 100; // tbIntensity, 1..100
-    int fuzziness = 100; // tbFuzziness, 1..100
-};
-
 enum class SettingType { Int, Flag };
 
 // One key of the settings file. Flags are stored as the integers 1 and 0 and
@@ -29,16 +17,17 @@ struct SettingKey {
     std::string_view key;
     SettingType type;
     int defaultValue;
-    // When clamped, a value read is brought into low..high: the range of the
-    // control that holds the setting. Values outside it would otherwise stay
-    // in force whenever the control already stood at the clamped position,
-    // and some of them size loops (pen width, number of circle points).
+    // When clamped, a value read is brought into low..high: mostly the range
+    // of the control that holds the setting. Values outside it would otherwise
+    // stay in force whenever the control already stood at the clamped
+    // position, and some of them size loops (number of circle points). The
+    // brush widths of "main" are the exception: see the key table.
     bool clamped;
     int low;
     int high;
     int writeRank; // position of the key within its section when written
-    int (*get)(const SplotState&, const SliderPositions&);
-    void (*set)(SplotState&, SliderPositions&, int);
+    int (*get)(const SplotState&);
+    void (*set)(SplotState&, int);
 };
 
 // The sections in the order they are read and written.

@@ -126,7 +126,7 @@ void PenTravel::JoinByStraight(const KMingo& a, const KMingo& b) {
     const double dy = (b.y - a.y) / n;
     KMingo pen = a;
     for (int k = 0; k <= n; ++k) {
-        painter_.DrawOnImage(pen, width, true);
+        painter_.DrawOnImage(pen, width, true, widestStamp(state_.circle));
         pen.MovePoint(pen.x + dx, pen.y + dy);
     }
 }
@@ -145,7 +145,7 @@ void PenTravel::JoinByArc(const KMingo& a, const KMingo& b) {
     const int width = roundEven(state_.paint.penWidth / 2.0);
     KMingo pen = a;
     for (int k = 0; k <= n; ++k) {
-        painter_.DrawOnImage(pen, width, true);
+        painter_.DrawOnImage(pen, width, true, widestStamp(state_.circle));
         pen.RotatePoint(pen, centre, step);
     }
 }

@@ -56,7 +56,7 @@ void Splotting::DrawCircle() {
     for (int k = 1; k <= N; ++k) {
         const double theta = 2 * std::numbers::pi * k / N;
         circlePen.MovePoint(cx + W * std::cos(theta), cy + H * std::sin(theta));
-        painter_.DrawOnImage(circlePen, w, true);
+        painter_.DrawOnImage(circlePen, w, true, widestStamp(circle));
     }
 }
 

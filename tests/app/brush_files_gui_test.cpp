@@ -64,17 +64,21 @@ TEST(BrushFiles, SaveThenLoadBringsEveryControlBack) {
     EXPECT_NE(readAll(file), before);
 }
 
-TEST(BrushFiles, AnEmptyFileResetsTheBrushToTheDefaults) {
+TEST(BrushFiles, AFileThatIsNoBrushMovesNoControl) {
     GuiRig rig;
     TForm1& f = *rig.form;
     f.frmBrushOptions->tbIntensifySpeed->setValue(50);
     f.tbW->setValue(120);
-    writeAll(rig.paths.folder / "empty.spb", "");
-    rig.prompts.files = {(rig.paths.folder / "empty.spb").string()};
+    f.tbG->setValue(5);
+    const std::string empty = (rig.paths.folder / "empty.spb").string();
+    writeAll(empty, "");
+    rig.prompts.files = {empty};
     f.menuBrushLoad->trigger();
-    EXPECT_EQ(f.state().paint.intensifySpeed, 0);
-    EXPECT_EQ(f.tbW->value(), 30);
-    EXPECT_EQ(f.tbG->value(), 123);
+    EXPECT_EQ(rig.prompts.texts("message"),
+              std::vector<std::string>{"file: \r\n" + empty + "  is not a SPLOT brush file"});
+    EXPECT_EQ(f.state().paint.intensifySpeed, 50);
+    EXPECT_EQ(f.tbW->value(), 120);
+    EXPECT_EQ(f.tbG->value(), 5);
 }
 
 } // namespace

@@ -36,9 +36,10 @@ SliderPositions sliderPositions(const TForm1& f) {
 
 std::map<std::string, int> everyKey(TForm1& f) {
     std::map<std::string, int> out;
-    const SliderPositions sliders = sliderPositions(f);
+    SplotState shown = f.state();
+    shown.sliders = sliderPositions(f); // the positions the controls show
     for (const SettingKey& k : settingsKeys())
-        out[std::string(k.section) + "/" + std::string(k.key)] = k.get(f.state(), sliders);
+        out[std::string(k.section) + "/" + std::string(k.key)] = k.get(shown);
     return out;
 }
 
@@ -168,8 +169,8 @@ TEST(SettingsWindow, OddValuesAtStartUp) {
     EXPECT_EQ(f.labelGreen->text().toStdString(), "127");
     EXPECT_EQ(f.state().colour.blue, 31);
     // The width slider stood at 50 already, so the pen width read stays in
-    // force: brought into the slider's range, not two billion.
-    EXPECT_EQ(f.state().paint.penWidth, 200);
+    // force: as read, bounded only by the widths a picture can use.
+    EXPECT_EQ(f.state().paint.penWidth, 10000);
     EXPECT_EQ(f.state().paint.brushWidth, 50);
     EXPECT_EQ(f.tbSpeckly->value(), 1);
     EXPECT_EQ(f.state().paint.speckly, 1);

@@ -71,6 +71,37 @@ TEST(Stroke, BothButtonsPaintNothingAndRightAloneOnlySnapshots) {
     EXPECT_EQ(rig.pixels(), cleared);
 }
 
+// A right-click through the whole window path makes exactly one corner,
+// whether or not Qt sends a context-menu event after the image took the press
+// (newer Qt versions do not; the filter here stands in for them).
+TEST(Stroke, ARightClickMakesOneCornerWithOrWithoutAContextMenuEvent) {
+    struct NoContextMenus : QObject {
+        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::ContextMenu; }
+    };
+    for (bool contextMenus : {true, false}) {
+        SCOPED_TRACE(contextMenus ? "with context-menu events" : "without");
+        StrokeRig rig;
+        NoContextMenus filter;
+        if (!contextMenus)
+            qApp->installEventFilter(&filter);
+        const KShape& shape = rig.form->session().splotting().currentShape;
+        const auto blank = rig.pixels();
+        rig.press(100, 100, Qt::RightButton);
+        rig.release(100, 100, Qt::RightButton);
+        ASSERT_EQ(shape.GetNumberOfCorners(), 1);
+        EXPECT_EQ(shape.corner(0).getX(), 100);
+        EXPECT_EQ(shape.corner(0).getY(), 100);
+        EXPECT_EQ(rig.status(0), "Image cleared") << "no leg from a corner to itself";
+        rig.press(160, 120, Qt::RightButton);
+        rig.release(160, 120, Qt::RightButton);
+        ASSERT_EQ(shape.GetNumberOfCorners(), 1);
+        EXPECT_EQ(shape.corner(0).getX(), 160);
+        EXPECT_EQ(rig.status(0), "There are unsaved changes.");
+        EXPECT_NE(rig.pixels(), blank) << "the pen walked to the second corner";
+        qApp->removeEventFilter(&filter);
+    }
+}
+
 TEST(Stroke, TheOutlineNeverStaysInTheCanvas) {
     StrokeRig rig;
     TForm1& f = *rig.form;

@@ -110,7 +110,8 @@ inline std::vector<PngChunk> pngChunks(const std::string& file) {
     return chunks;
 }
 
-// A BMP: header size 12, 40, 108 or 124; height negative for top-down.
+// A BMP: header size 12 or 64 (OS/2), 40, 52, 56, 108 or 124 (Windows);
+// height negative for top-down.
 struct BmpLayout {
     BmpLayout(int w, int h, int bitCount, std::uint32_t compressionType = 0, std::uint32_t headerBytes = 40)
         : width(w), height(h), bits(bitCount), compression(compressionType), headerSize(headerBytes) {}
@@ -120,7 +121,8 @@ struct BmpLayout {
     std::uint32_t compression = 0;
     std::uint32_t headerSize = 40;
     std::string palette;         // 4 bytes per entry (3 with the 12-byte header)
-    std::uint32_t masks[3] = {}; // red, green, blue, for compression 3
+    std::uint32_t masks[3] = {}; // red, green, blue, for compression 3 and 6
+    std::uint32_t alphaMask = 0; // for compression 6 and the headers that hold it
     std::string pixels;          // rows as stored, padding included
 };
 
@@ -143,13 +145,19 @@ inline std::string makeBmp(const BmpLayout& s) {
         put32le(dib, 2835);
         put32le(dib, static_cast<std::uint32_t>(s.palette.size() / 4));
         put32le(dib, 0);
-        if (s.headerSize > 40) {
+        if (s.headerSize == 64) {
+            dib.append(24, '\0'); // units, rendering and encoding fields
+        } else if (s.headerSize > 40) {
             for (std::uint32_t m : s.masks)
                 put32le(dib, m);
-            dib.append(s.headerSize - 52, '\0');
-        } else if (s.compression == 3) {
+            if (s.headerSize >= 56)
+                put32le(dib, s.alphaMask);
+            dib.append(s.headerSize - (s.headerSize >= 56 ? 56 : 52), '\0');
+        } else if (s.compression == 3 || s.compression == 6) {
             for (std::uint32_t m : s.masks)
                 put32le(dib, m);
+            if (s.compression == 6)
+                put32le(dib, s.alphaMask);
         }
     }
     const std::uint32_t offset = static_cast<std::uint32_t>(14 + dib.size() + s.palette.size());

@@ -75,7 +75,7 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
     };
     std::vector<Case> cases;
     for (int bits : {1, 4, 8}) {
-        for (std::uint32_t header : {12u, 40u}) {
+        for (std::uint32_t header : {12u, 40u, 64u}) {
             BmpLayout s{w, h, bits, 0, header};
             s.palette = paletteOf(1 << bits, paletteColour, header == 12 ? 3 : 4);
             s.pixels = packRows(w, h, bits, [&](int x, int row) { return index(bits)(x, h - 1 - row); });
@@ -84,7 +84,7 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
         }
     }
     const auto rgb = [](int x, int line) { return Bgr{x * 30 + 5, line * 100 + 7, 255 - x * 20}; };
-    for (std::uint32_t header : {40u, 108u, 124u}) {
+    for (std::uint32_t header : {40u, 52u, 56u, 64u, 108u, 124u}) {
         BmpLayout bottomUp{w, h, 24, 0, header};
         bottomUp.pixels = packRows(w, h, 24, [&](int x, int row) {
             const Bgr c = rgb(x, h - 1 - row);
@@ -104,20 +104,24 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
         return static_cast<std::uint32_t>(c.b | c.g << 8 | c.r << 16 | 0x5Au << 24); // alpha ignored
     });
     cases.push_back({"32", x32, rgb});
-    // 10-bit channels in 32-bit fields, blue in the low bits.
-    BmpLayout f32{w, h, 32, 3, 124};
-    f32.masks[0] = 0x3FF00000, f32.masks[1] = 0x000FFC00, f32.masks[2] = 0x000003FF;
     const auto ten = [](int x, int line) {
         return std::array<std::uint32_t, 3>{std::uint32_t(x * 140), std::uint32_t(line * 500), 1023};
     };
-    f32.pixels = packRows(w, h, 32, [&](int x, int row) {
-        const auto c = ten(x, h - 1 - row);
-        return c[0] << 20 | c[1] << 10 | c[2];
-    });
-    cases.push_back({"32 fields", f32, [&](int x, int line) {
-                         const auto c = ten(x, line);
-                         return Bgr{scaled(c[2], 10), scaled(c[1], 10), scaled(c[0], 10)};
-                     }});
+    // 10-bit channels in 32-bit fields, blue in the low bits; with compression
+    // 6 the top two bits are alpha, ignored.
+    for (const auto& [header, compression] : {std::pair{124u, 3u}, std::pair{40u, 6u}, std::pair{56u, 6u}}) {
+        BmpLayout f32{w, h, 32, compression, header};
+        f32.masks[0] = 0x3FF00000, f32.masks[1] = 0x000FFC00, f32.masks[2] = 0x000003FF;
+        f32.alphaMask = 0xC0000000;
+        f32.pixels = packRows(w, h, 32, [&](int x, int row) {
+            const auto c = ten(x, h - 1 - row);
+            return c[0] << 20 | c[1] << 10 | c[2] | 0x80000000u;
+        });
+        cases.push_back({"32 fields", f32, [&](int x, int line) {
+                             const auto c = ten(x, line);
+                             return Bgr{scaled(c[2], 10), scaled(c[1], 10), scaled(c[0], 10)};
+                         }});
+    }
     // 5-5-5 (the default at 16 bits) and 5-6-5 fields: 31 and 63 become 255.
     const auto five = [](int x, int line) {
         return std::array<std::uint32_t, 3>{std::uint32_t(x * 5), std::uint32_t(31 - line * 10), 31};
@@ -131,8 +135,9 @@ TEST(BmpReader, EveryDepthAndHeaderDecodesKnownPixels) {
                          const auto c = five(x, line);
                          return Bgr{scaled(c[2], 5), scaled(c[1], 5), scaled(c[0], 5)};
                      }});
-    for (std::uint32_t header : {40u, 108u}) {
-        BmpLayout f16{w, h, 16, 3, header};
+    for (const auto& [header, compression] : {std::pair{40u, 3u}, std::pair{52u, 3u}, std::pair{56u, 3u},
+                                              std::pair{108u, 3u}, std::pair{40u, 6u}}) {
+        BmpLayout f16{w, h, 16, compression, header};
         f16.masks[0] = 0xF800, f16.masks[1] = 0x07E0, f16.masks[2] = 0x001F;
         f16.pixels = packRows(w, h, 16, [&](int x, int row) {
             const auto c = five(x, h - 1 - row);
@@ -253,6 +258,14 @@ TEST(BmpReader, HostileFilesAreRefusedWithAMessage) {
         {with([](BmpLayout& s) { s.bits = 0; }), "unsupported bit count 0"},
         {with([](BmpLayout& s) { s.bits = 48; }), "unsupported bit count 48"},
         {with([](BmpLayout& s) { s.compression = 4; }), "unsupported compression 4"},
+        {with([](BmpLayout& s) {
+             s.headerSize = 64, s.bits = 16, s.compression = 3, s.masks[0] = 0xF800, s.masks[1] = 0x07E0,
+             s.masks[2] = 0x1F;
+         }),
+         "unsupported compression 3"},
+        {with([](BmpLayout& s) { s.width = 0; }), "the width is zero"},
+        {with([](BmpLayout& s) { s.height = 0; }), "the height is zero"},
+        {with([](BmpLayout& s) { s.compression = 6; }), "bit fields need 16 or 32 bits per pixel"},
         {with([](BmpLayout& s) { s.compression = 1; }), "RLE8 compression needs 8 bits per pixel"},
         {rleWith("\x00\x01", 4), "RLE8 compression needs 8 bits per pixel"},
         {with([](BmpLayout& s) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace splot {
 namespace {
@@ -182,6 +183,48 @@ TEST(PngReader, DamagedFilesAreErrors) {
     const DecodedImage withChunks = decode(makePng(4, 4, 8, 2, rows, iccp + text + gamma));
     const DecodedImage plain = decode(good);
     EXPECT_EQ(0, std::memcmp(withChunks.bgr.get(), plain.bgr.get(), plain.rowBytes() * 4));
+}
+
+// Chunk order, from memory and from a file: IHDR first, no PLTE after the
+// image data, IDAT chunks one after another; anything after IEND unread.
+TEST(PngReader, ChunksOutOfOrderAreRefused) {
+    std::string rows;
+    for (int y = 0; y < 4; ++y)
+        rows += std::string(1, '\0') + "\x10\x20\x30\x40\x50\x60\x70\x80\x90\xA0\xB0\xC0";
+    const std::string data = test::zlibCompress(rows);
+    const std::string H = test::ihdr(4, 4, 8, 2), D = pngChunk("IDAT", data),
+                      D1 = pngChunk("IDAT", data.substr(0, 9)), D2 = pngChunk("IDAT", data.substr(9)),
+                      T = pngChunk("tEXt", std::string("k\0v", 3)),
+                      P = pngChunk("PLTE", std::string(6, '\x7F')), E = pngChunk("IEND", "");
+    const std::pair<std::string, std::string> cases[] = {
+        {H + D + E, ""},
+        {H + T + P + D1 + D2 + T + E, ""},
+        {H + D + E + T + D + "not even a chunk", ""},
+        {T + H + D + E, "the first chunk is not IHDR"},
+        {D + H + D + E, "the first chunk is not IHDR"},
+        {H + D + P + E, "the PLTE chunk comes after the image data"},
+        {H + D1 + T + D2 + E, "the IDAT chunks are not consecutive"},
+        {H + D + T + D + E, "the IDAT chunks are not consecutive"},
+        {H + D1 + T + D2 + E + D, "the IDAT chunks are not consecutive"},
+    };
+    const fs::path file =
+        fs::temp_directory_path() / ("splot-png-order-" + std::to_string(::getpid()) + ".png");
+    for (const auto& [chunks, why] : cases) {
+        const std::string png = test::pngSignature + chunks;
+        test::writeAll(file, png);
+        for (bool fromFile : {false, true}) {
+            SCOPED_TRACE(why + (fromFile ? " (file)" : " (memory)"));
+            try {
+                const DecodedImage image =
+                    fromFile ? decodePngFile(file.string(), checkImageSize) : decode(png);
+                EXPECT_EQ(why, "");
+                EXPECT_EQ(0, std::memcmp(image.bgr.get(), decode(makePng(4, 4, 8, 2, rows)).bgr.get(), 48));
+            } catch (const ImageFileError& e) {
+                EXPECT_EQ(std::string(e.what()), "The PNG file cannot be read: " + why + ".");
+            }
+        }
+    }
+    fs::remove(file);
 }
 
 } // namespace

@@ -182,6 +182,50 @@ TEST(PngSave, AMissingFolderIsAFailureWithItsReason) {
     EXPECT_EQ(writeNewFileAtomically("/nonexistent-splot-folder/x.png", "x"), ENOENT);
 }
 
+// A PNG file cannot hold a picture without pixels, and a save that could not
+// be loaded back is no save: refused with its reason, nothing written.
+TEST(PngSave, APictureWithoutPixelsIsRefusedAndNothingIsWritten) {
+    TempFolder folder;
+    FixedClock clock;
+    for (const auto& [w, h] : {std::pair{0, 600}, std::pair{600, 0}, std::pair{0, 0}}) {
+        Canvas canvas;
+        canvas.rebuild(w, h, false, true);
+        try {
+            savePictureAsPng(canvas, (folder.path / "splot").string(), clock);
+            ADD_FAILURE() << "saved " << w << " x " << h;
+        } catch (const ImageFileError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "Cannot save a picture of " + std::to_string(w) + " x " + std::to_string(h) +
+                          " pixels: a PNG file needs at least one row and one column.");
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(folder.path));
+}
+
+// The name is the moment the save starts: the clock here marks the picture
+// when it is read, so the file holds the mark only if the time was taken
+// before the picture was encoded.
+TEST(PngSave, TheNameIsTakenBeforeThePictureIsEncoded) {
+    struct MarkingClock : FixedClock {
+        explicit MarkingClock(Canvas& c) : canvas(c) {}
+        LocalDateTime now() override {
+            canvas.pixel(0, 0) = {9, 8, 7};
+            return FixedClock::now();
+        }
+        Canvas& canvas;
+    };
+    TempFolder folder;
+    Canvas canvas;
+    canvas.rebuild(3, 2, false, true);
+    MarkingClock clock(canvas);
+    const std::string path = savePictureAsPng(canvas, (folder.path / "splot").string(), clock);
+    EXPECT_EQ(path, (folder.path / "splot20261207_13_01_12__345.png").string());
+    const DecodedImage image = loadImage(path, "png");
+    const std::uint8_t* bottomLeft = image.row(1);
+    EXPECT_EQ((std::array<int, 3>{bottomLeft[0], bottomLeft[1], bottomLeft[2]}),
+              (std::array<int, 3>{9, 8, 7}));
+}
+
 // Load rules: the extension names the decoder in any letter case; any other
 // extension keeps the -1/-2 refusal; the content must match the extension.
 TEST(ImageLoad, ExtensionChoosesTheDecoderWithoutRegardToCase) {

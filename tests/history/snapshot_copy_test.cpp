@@ -1,6 +1,6 @@
 // The snapshot copies of every dispatch level against memcpy, on lengths and
 // alignments around the vector widths, with matching and differing alignments
-// of the two snapshot arrays.
+// of the two snapshot arrays; the swap's report of a change against memcmp.
 #include "base/Random.h"
 #include "history/SnapshotCopy.h"
 #include "support/DispatchLevels.h"
@@ -38,7 +38,18 @@ TEST(SnapshotCopy, SnapshotCopiesMoveExactlyTheirBytesAtEveryLevel) {
             std::vector<std::uint8_t> same2 = second;
             copyToTwoSnapshots(two1.data() + a, same2.data() + a, live.data() + c, n);
             std::vector<std::uint8_t> keep = first, moved = live;
-            keepAndRestore(keep.data() + a, moved.data() + c, restore.data() + b, n);
+            const bool differ = std::memcmp(live.data() + c, restore.data() + b, n) != 0;
+            ASSERT_EQ(keepAndRestore(keep.data() + a, moved.data() + c, restore.data() + b, n), differ);
+            // The change report on equal runs and on runs one byte apart, at
+            // the start, the middle and the end (at == n: no difference).
+            for (const std::size_t at : {n, std::size_t{0}, n / 2, n - 1}) {
+                std::vector<std::uint8_t> k = first, m = live;
+                std::memcpy(m.data() + c, restore.data() + b, n);
+                if (at < n)
+                    m[c + at] ^= 0x10;
+                ASSERT_EQ(keepAndRestore(k.data() + a, m.data() + c, restore.data() + b, n), at < n)
+                    << "n " << n << " at " << at;
+            }
             snapshotCopiesDone();
 
             ASSERT_EQ(one, f) << "n " << n;

@@ -8,9 +8,9 @@
 #include "base/Numbers.h"
 #include "base/Random.h"
 #include "base/SplotState.h"
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/KMingo.h"
-#include "paint/RgbActions.h"
 
 #include <algorithm>
 #include <cmath>

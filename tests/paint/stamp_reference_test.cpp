@@ -206,7 +206,8 @@ TEST(StampReference, EngineMatchesThePlainStampOnRandomBrushes) {
                 const std::string what = describe(fast.state, px, py, width, W, H);
                 fast.state.stroke.canvasTouched = false;
                 plain.state.stroke.canvasTouched = false;
-                fast.painter.DrawOnImage(KMingo(px, py), width, dice.chance(50));
+                fast.painter.DrawOnImage(KMingo(px, py), width, dice.chance(50),
+                                         widestStamp(fast.state.circle));
                 reference.DrawOnImage(KMingo(px, py), width);
                 ASSERT_EQ(snapshot(fast), snapshot(plain)) << "case " << n << ": " << what;
 
@@ -252,7 +253,7 @@ TEST(StampReference, WideStampsInsideTheCanvas) {
                     ReferenceStamp reference(plain.state, plain.canvas, plain.random);
                     for (int k = 0; k < 3; ++k) {
                         const double px = 150 + 3 * k + frac, py = 140 - 2 * k + frac;
-                        fast.painter.DrawOnImage(KMingo(px, py), width, true);
+                        fast.painter.DrawOnImage(KMingo(px, py), width, true, widestStamp(fast.state.circle));
                         reference.DrawOnImage(KMingo(px, py), width);
                         ASSERT_EQ(snapshot(fast), snapshot(plain))
                             << "width " << width << " frac " << frac << " mode " << mode << " stamp " << k;
@@ -283,7 +284,7 @@ TEST(StampReference, ChangesBeyondAByteAreBounded) {
             ReferenceStamp reference(plain.state, plain.canvas, plain.random);
             for (int k = 0; k < 3; ++k) {
                 const double px = 60 + 7 * k + 0.5 * k, py = 45 - 3 * k;
-                fast.painter.DrawOnImage(KMingo(px, py), 64, true);
+                fast.painter.DrawOnImage(KMingo(px, py), 64, true, widestStamp(fast.state.circle));
                 reference.DrawOnImage(KMingo(px, py), 64);
                 ASSERT_EQ(snapshot(fast), snapshot(plain)) << "mode " << mode << " stamp " << k;
             }

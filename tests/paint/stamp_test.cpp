@@ -1,3 +1,4 @@
+#include "colour/ColourState.h"
 #include "support/CanvasFixture.h"
 
 #include <cmath>
@@ -113,7 +114,7 @@ TEST(Stamp, WidthIsBoundedAndDrifts) {
     EXPECT_EQ(rig.painter.stampWidth(0), 1);
     EXPECT_EQ(rig.painter.stampWidth(500), 200);
     rig.state.circle.circleUsePenWidth = true;
-    EXPECT_EQ(rig.painter.stampWidth(5000), 1000);
+    EXPECT_EQ(rig.painter.stampWidth(5000, widestStamp(rig.state.circle)), 1000);
     rig.state.stroke.widthOffset = 2.5;
     EXPECT_EQ(rig.painter.stampWidth(30), 32); // 32.5 -> 32
     rig.state.stroke.widthOffset = 3.5;
@@ -269,13 +270,6 @@ TEST(Stamp, RandomColourMethodNamesAreExact) {
     EXPECT_EQ(c.randomColourMethod, RandomColourMethod::Unchecked);
     SetRandomColourMethod(c, "none");
     EXPECT_EQ(c.randomColourMethod, RandomColourMethod::None);
-}
-
-TEST(Stamp, DrawingModeTexts) {
-    EXPECT_EQ(coloringModeStatusText(false, false), " Drawing mode: Black (addition)");
-    EXPECT_EQ(coloringModeStatusText(false, true), " Drawing mode: White (subtraction)");
-    EXPECT_EQ(coloringModeStatusText(true, false), " Drawing mode: Erase (to black)");
-    EXPECT_EQ(coloringModeStatusText(true, true), " Drawing mode: Erase (to white)");
 }
 
 TEST(Outline, LeavesEveryCanvasByteAsItWas) {

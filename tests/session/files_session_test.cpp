@@ -138,6 +138,62 @@ TEST(SessionFiles, LoadRevertAndTheirFailuresLeaveEverythingAsItWas) {
     EXPECT_EQ(s.canvas().pixel(0, 0), (BgrPixel{1, 2, 3}));
 }
 
+// The first load after start-up clears without a snapshot. When it changes
+// the size, the snapshots hold a picture cut or padded to a size it never
+// had, so Undo and Redo stay unavailable; at the same size Undo brings back
+// the start-up picture, and later loads snapshot their own blank canvas.
+TEST(SessionFiles, UndoAfterALoadNeverShowsAPictureThatNeverExisted) {
+    const struct {
+        int w, h;
+        bool loadedBefore;
+        bool undoneBefore; // Redo available before the load
+        bool undo;
+    } cases[] = {{800, 800, false, false, false},
+                 {300, 600, false, true, false},
+                 {600, 600, false, false, true},
+                 {800, 800, true, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h) + (c.loadedBefore ? " second" : ""));
+        SessionRig rig;
+        Session& s = rig.session;
+        if (c.loadedBefore)
+            s.LoadImage(writePicture(rig.paths.folder / "first.png", 20, 10), "png");
+        s.imageMouseDown();
+        if (c.undoneBefore)
+            s.Undo();
+        s.LoadImage(writePicture(rig.paths.folder / "picture.png", c.w, c.h), "png");
+        EXPECT_EQ(s.history().undoEnabled(), c.undo);
+        EXPECT_FALSE(s.history().redoEnabled());
+        EXPECT_EQ(rig.window.undo, c.undo);
+        EXPECT_FALSE(rig.window.redo);
+        s.Undo();
+        s.Redo();
+        s.Undo();
+        // Either the loaded picture is still there, or Undo shows a blank
+        // canvas in the background colour, as it existed.
+        const bool loaded = s.canvas().pixel(4, c.h - 1) == BgrPixel{4, 0, 7};
+        EXPECT_EQ(loaded, !c.undo);
+        for (int y = 0; !loaded && y < c.h; ++y)
+            for (int x = 0; x < c.w; ++x)
+                ASSERT_EQ(s.canvas().pixel(x, y), (BgrPixel{255, 255, 255})) << x << ", " << y;
+    }
+}
+
+// A picture without pixels cannot be saved: Exit answered Yes reports why and
+// stays, with the picture and its marker as they were.
+TEST(SessionFiles, APictureWithoutPixelsIsNeverSavedAndTheExitStays) {
+    SessionRig rig;
+    Session& s = rig.session;
+    s.MakeNewImage(0, 600, false);
+    s.markUnsaved();
+    rig.prompts.answers = {Answer::Yes};
+    EXPECT_THROW(s.Exit2Click(), ImageFileError);
+    EXPECT_EQ(rig.processEnd.ended, 0);
+    EXPECT_FALSE(s.shell().closeAllowed);
+    EXPECT_TRUE(s.hasUnsavedChanges());
+    EXPECT_EQ(savedFiles(rig.paths.folder), 0U);
+}
+
 TEST(SessionFiles, TwoSavesInOneMillisecondWriteTwoFilesAndTheHourglassComesBack) {
     SessionRig rig;
     rig.session.markUnsaved();
@@ -163,6 +219,44 @@ TEST(SessionFiles, AReadOnlyExecutableFolderSavesInThePicturesFolder) {
     EXPECT_EQ(rig.session.statusText(0),
               "Saved as: " + (pictures / "splot20261208_09_05_07__042.png").string());
     EXPECT_TRUE(fs::exists(pictures / "splot20261208_09_05_07__042.png"));
+}
+
+} // namespace
+} // namespace splot::test
+
+namespace splot::test {
+namespace {
+
+// Brush > Load of a file that is no brush says so and changes nothing; a
+// brush is read once and the window is told once; Brush > Save writes it.
+TEST(SessionFiles, BrushLoadRefusesOtherFilesAndSaveWritesTheBrush) {
+    SessionRig rig;
+    const fs::path other = rig.paths.folder / "notes.txt";
+    writeAll(other, "[shape]\nsize=3\n");
+    const SplotState before = rig.session.state();
+    const std::size_t reads = rig.window.reads.size();
+    rig.prompts.files = {other.string()};
+    rig.session.loadBrush();
+    EXPECT_EQ(rig.prompts.texts("message"),
+              std::vector<std::string>{"file: \r\n" + other.string() + "  is not a SPLOT brush file"});
+    EXPECT_EQ(rig.window.reads.size(), reads);
+    EXPECT_EQ(rig.session.state().paint.penWidth, before.paint.penWidth);
+    EXPECT_EQ(rig.session.state().sliders.green, before.sliders.green);
+
+    const fs::path brush = rig.paths.folder / "b.spb";
+    writeAll(brush, "[main]\ngreen=7\npenwidth=500\n");
+    rig.prompts.files = {brush.string()};
+    rig.session.loadBrush();
+    ASSERT_EQ(rig.window.reads.size(), reads + 1);
+    EXPECT_TRUE(rig.window.reads.back().brushLoaded);
+    EXPECT_EQ(rig.session.state().paint.penWidth, 500);
+    EXPECT_EQ(rig.session.state().sliders.green, 7);
+
+    rig.prompts.files = {(rig.paths.folder / "saved").string()};
+    rig.session.saveBrush();
+    const std::string text = readAll(rig.paths.folder / "saved.spb");
+    EXPECT_NE(text.find("green=7\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("penwidth=500\n"), std::string::npos) << text;
 }
 
 } // namespace

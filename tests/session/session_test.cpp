@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace splot::test {
@@ -12,34 +14,52 @@ namespace {
 
 constexpr const char* unsaved = "There are unsaved changes.";
 
-// Every command that changes the picture's pixels shows the marker, so the
-// save-first questions are asked whenever the picture on screen differs from
-// what was last cleared (or saved, or loaded); and the exit asks exactly then.
-TEST(SessionStatus, EveryPixelChangeMarksThePictureUnsaved) {
-    const std::pair<const char*, std::function<void(Session&)>> commands[] = {
-        {"click stamp", [](Session& s) { s.imageClick(); }},
-        {"undo", [](Session& s) { s.Undo(); }},
-        {"redo", [](Session& s) { s.Undo(), s.ClearImage(), s.Redo(); }},
-        {"invert", [](Session& s) { s.invertPicture(); }},
-        {"channel action", [](Session& s) { s.applyActionToPicture(RgbAction::Cycle); }},
-        {"drag", [](Session& s) { s.imageMouseMove(true, false); }},
+// The marker shows exactly when a command changed a pixel since the last
+// clear, so the exit asks exactly then: Undo, Redo, Resize and channel
+// actions that keep every pixel leave an untouched picture untouched. An Undo back to the cleared
+// picture still marks it (the marker is never taken back without a save,
+// load or clear).
+TEST(SessionStatus, TheMarkerShowsExactlyWhenAPixelChanged) {
+    const auto paint = [](Session& s) { s.canvas().pixel(5, 5) = BgrPixel{1, 2, 3}; };
+    const struct {
+        const char* name;
+        std::function<void(Session&)> command;
+        bool marks;
+    } cases[] = {
+        {"click stamp", [](Session& s) { s.imageClick(); }, true},
+        {"drag", [](Session& s) { s.imageMouseMove(true, false); }, true},
+        {"invert", [](Session& s) { s.invertPicture(); }, true},
+        {"channel action", [&](Session& s) { paint(s), s.applyActionToPicture(RgbAction::Cycle); }, true},
+        {"undo of a change", [&](Session& s) { s.imageMouseDown(), paint(s), s.Undo(); }, true},
+        {"redo of a change",
+         [&](Session& s) { s.imageMouseDown(), paint(s), s.Undo(), s.ClearImage(), s.Redo(); }, true},
+        {"undo back to the cleared picture",
+         [&](Session& s) { s.imageMouseDown(), s.imageClick(), s.Undo(); }, true},
+        {"resize to another size", [](Session& s) { s.applyNewImageSize(600, 601, true); }, true},
+        {"undo right after start-up", [](Session& s) { s.Undo(); }, false},
+        {"redo of that undo", [](Session& s) { s.Undo(), s.Redo(); }, false},
+        {"redo of an unchanged press",
+         [](Session& s) { s.imageMouseDown(), s.Undo(), s.ClearImage(), s.Redo(); }, false},
+        {"resize to the same size", [](Session& s) { s.applyNewImageSize(600, 600, true); }, false},
+        {"channel action on a grey picture", [](Session& s) { s.applyActionToPicture(RgbAction::Cycle); },
+         false},
     };
-    for (const auto& [name, command] : commands) {
+    for (const auto& [name, command, marks] : cases) {
         SessionRig rig;
         rig.mouse.x = 300;
         rig.mouse.y = 300;
         ASSERT_EQ(rig.session.statusText(0), "Image cleared");
-        ASSERT_FALSE(rig.session.hasUnsavedChanges());
         command(rig.session);
-        EXPECT_EQ(rig.status.panels[0], unsaved) << name;
-        EXPECT_TRUE(rig.session.hasUnsavedChanges()) << name;
+        EXPECT_EQ(rig.session.hasUnsavedChanges(), marks) << name;
+        EXPECT_EQ(rig.status.panels[0], marks ? unsaved : "Image cleared") << name;
         rig.prompts.answers = {Answer::Cancel};
         rig.session.Exit2Click();
-        EXPECT_EQ(
-            rig.prompts.texts("warning"),
-            std::vector<std::string>{std::string(unsaved) + "\r\nDo you want to save them before exiting?"})
+        EXPECT_EQ(rig.prompts.texts("warning"),
+                  marks ? std::vector<std::string>{std::string(unsaved) +
+                                                   "\r\nDo you want to save them before exiting?"}
+                        : std::vector<std::string>{})
             << name;
-        EXPECT_EQ(rig.processEnd.ended, 0) << name;
+        EXPECT_EQ(rig.processEnd.ended, marks ? 0 : 1) << name;
     }
 }
 
@@ -49,13 +69,14 @@ TEST(SessionStatus, ExitWithoutChangesEndsAtOnceAndAFailedSettingsWriteMayStay) 
     EXPECT_TRUE(rig.prompts.shown.empty());
     EXPECT_EQ(rig.processEnd.ended, 1);
 
-    SessionRig stuck;
-    stuck.window.settingsError = "Unable to write to /x.ini";
+    // A folder where the settings file should be: it can never be written.
+    SessionRig stuck([](SessionRig& r) { std::filesystem::create_directory(r.iniPath()); });
     stuck.prompts.answers = {Answer::No};
     stuck.session.FormClose();
     EXPECT_EQ(stuck.processEnd.ended, 0);
     EXPECT_FALSE(stuck.session.shell().closeAllowed);
-    EXPECT_EQ(stuck.prompts.texts("error"), std::vector<std::string>{"Unable to write to /x.ini"});
+    EXPECT_EQ(stuck.prompts.texts("error"),
+              std::vector<std::string>{"Unable to write to " + stuck.iniPath()});
 }
 
 TEST(SessionCanvas, ACanvasThatCannotBeAllocatedChangesNothing) {
@@ -85,12 +106,11 @@ TEST(SessionCanvas, ACanvasThatCannotBeAllocatedChangesNothing) {
 }
 
 TEST(SessionCanvas, StartUpFallsBackToTheDefaultSizeWhenTheStoredOneCannotBeMade) {
-    SessionRig rig;
+    SessionRig rig([](SessionRig& r) {
+        std::ofstream(r.iniPath()) << "[image]\nwidth=5000\nheight=5000\n";
+        r.session.canvas().setAllocationLimit(20'000'000);
+    });
     Session& s = rig.session;
-    s.state().paint.imageWidth = 5000;
-    s.state().paint.imageHeight = 5000;
-    s.canvas().setAllocationLimit(20'000'000);
-    s.buildStartUpCanvas();
     EXPECT_EQ(s.canvas().imageWidth(), 600);
     EXPECT_EQ(s.canvas().imageHeight(), 600);
     EXPECT_EQ(s.state().paint.imageWidth, 600);

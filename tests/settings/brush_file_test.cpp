@@ -31,10 +31,10 @@ int awayFromDefault(const SettingKey& k, int n) {
 }
 
 // Every key of every section set away from its default.
-void setAllAwayFromDefault(SplotState& state, SliderPositions& sliders) {
+void setAllAwayFromDefault(SplotState& state) {
     int n = 0;
     for (const SettingKey& k : settingsKeys())
-        k.set(state, sliders, awayFromDefault(k, n++));
+        k.set(state, awayFromDefault(k, n++));
 }
 
 std::string lower(std::string s) {
@@ -88,9 +88,8 @@ TEST(BrushFile, RoundTripKeepsEveryOtherLineByteForByte) {
     writeAll(file, old);
 
     SplotState saved;
-    SliderPositions sliders;
-    setAllAwayFromDefault(saved, sliders);
-    ASSERT_EQ(writeBrushFile(file.string(), saved, sliders), std::nullopt);
+    setAllAwayFromDefault(saved);
+    ASSERT_EQ(writeBrushFile(file.string(), saved), std::nullopt);
 
     const std::string written = readAll(file);
     EXPECT_EQ(linesABrushDoesNotOwn(written), linesABrushDoesNotOwn(old)) << written;
@@ -99,58 +98,70 @@ TEST(BrushFile, RoundTripKeepsEveryOtherLineByteForByte) {
     // Read back into a state whose every key is away from its default too, but
     // differently: the brush keys come from the file, all others stay.
     SplotState loaded;
-    SliderPositions ignored;
     int n = 1;
     for (const SettingKey& k : settingsKeys())
-        k.set(loaded, ignored, awayFromDefault(k, n++ + 1));
+        k.set(loaded, awayFromDefault(k, n++ + 1));
     const SplotState before = loaded;
-    const SettingsReadResult r = readBrushFile(file.string(), loaded);
-    EXPECT_TRUE(r.mainRead);
-    EXPECT_TRUE(r.messages.empty());
+    const std::optional<SettingsReadResult> r = readBrushFile(file.string(), loaded);
+    ASSERT_TRUE(r);
+    EXPECT_TRUE(r->mainRead);
+    EXPECT_TRUE(r->brushLoaded);
+    EXPECT_TRUE(r->messages.empty());
     for (const SettingKey& k : settingsKeys()) {
         if (inBrush(k))
-            EXPECT_EQ(k.get(loaded, r.sliders), k.get(saved, sliders)) << k.section << "/" << k.key;
+            EXPECT_EQ(k.get(loaded), k.get(saved)) << k.section << "/" << k.key;
         else
-            EXPECT_EQ(k.get(loaded, r.sliders), k.get(before, r.sliders)) << k.section << "/" << k.key;
+            EXPECT_EQ(k.get(loaded), k.get(before)) << k.section << "/" << k.key;
     }
 
     // A new file holds exactly the two sections, in the write order.
     const fs::path fresh = paths.folder / "fresh.spb";
-    ASSERT_EQ(writeBrushFile(fresh.string(), saved, sliders), std::nullopt);
+    ASSERT_EQ(writeBrushFile(fresh.string(), saved), std::nullopt);
     const std::string text = readAll(fresh);
     EXPECT_EQ(text.rfind("[brush]\nintensifyspeed=", 0), 0u) << text;
     EXPECT_NE(text.find("\n[main]\nred="), std::string::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '['), 2) << text;
 }
 
-TEST(BrushFile, AnEmptyOrMissingFileResetsTheBrushToTheDefaults) {
+// A file with neither section is no brush: nothing is read. A file with one
+// of them is a brush whose missing keys take their defaults.
+TEST(BrushFile, AFileWithoutBrushSectionsIsRefusedAndOneSectionIsEnough) {
     test::FakePaths paths;
     writeAll(paths.folder / "empty.spb", "");
     writeAll(paths.folder / "other.spb", "[shape]\nsize=3\n[3D]\ndepth=9\n");
+    writeAll(paths.folder / "main.spb", "[Main]\n");
     for (const char* name : {"empty.spb", "other.spb", "missing.spb"}) {
         SplotState state;
-        SliderPositions sliders;
-        setAllAwayFromDefault(state, sliders);
+        setAllAwayFromDefault(state);
         const SplotState before = state;
-        const SettingsReadResult r = readBrushFile((paths.folder / name).string(), state);
-        EXPECT_TRUE(r.mainRead);
-        for (const SettingKey& k : settingsKeys()) {
-            if (inBrush(k))
-                EXPECT_EQ(k.get(state, r.sliders), k.defaultValue)
-                    << name << " " << k.section << "/" << k.key;
-            else
-                EXPECT_EQ(k.get(state, r.sliders), k.get(before, r.sliders)) << name << " " << k.key;
-        }
-        // The painting defaults, spelled out.
-        EXPECT_EQ(r.sliders.red, 255);
-        EXPECT_EQ(r.sliders.green, 123);
-        EXPECT_EQ(r.sliders.blue, 34);
-        EXPECT_EQ(state.paint.penWidth, 30);
-        EXPECT_TRUE(state.paint.fuzzy);
-        EXPECT_FALSE(state.paint.draw3d);
-        EXPECT_TRUE(state.paint.backgroundIsWhite);
-        EXPECT_FALSE(state.paint.useGrowth);
+        EXPECT_FALSE(readBrushFile((paths.folder / name).string(), state)) << name;
+        for (const SettingKey& k : settingsKeys())
+            EXPECT_EQ(k.get(state), k.get(before)) << name << " " << k.section << "/" << k.key;
     }
+    SplotState state;
+    setAllAwayFromDefault(state);
+    ASSERT_TRUE(readBrushFile((paths.folder / "main.spb").string(), state));
+    for (const SettingKey& k : settingsKeys()) {
+        if (inBrush(k)) {
+            EXPECT_EQ(k.get(state), k.defaultValue) << k.section << "/" << k.key;
+        }
+    }
+    EXPECT_EQ(notABrushMessage("/home/me/a.txt"), "file: \r\n/home/me/a.txt  is not a SPLOT brush file");
+}
+
+// The widths are kept as read (the width slider only shows them clamped), so
+// a brush's pen width beyond the slider is what walks use and what is saved.
+TEST(BrushFile, WidthsBeyondTheSliderAreKeptAndWrittenBack) {
+    test::FakePaths paths;
+    const fs::path file = paths.folder / "wide.spb";
+    writeAll(file, "[main]\npenwidth=500\nwidth=400\n");
+    SplotState state;
+    ASSERT_TRUE(readBrushFile(file.string(), state));
+    EXPECT_EQ(state.paint.penWidth, 500);
+    EXPECT_EQ(state.paint.brushWidth, 400);
+    ASSERT_EQ(writeBrushFile(file.string(), state), std::nullopt);
+    const std::string text = readAll(file);
+    EXPECT_NE(text.find("\npenwidth=500\nwidth=400\n"), std::string::npos) << text;
 }
 
 TEST(BrushFile, AFailedWriteLeavesTheOldFileWhole) {
@@ -159,14 +170,13 @@ TEST(BrushFile, AFailedWriteLeavesTheOldFileWhole) {
     const std::string old = "[brush]\nsmoothness=3\n[other]\nx=1\n";
     writeAll(file, old);
     SplotState state;
-    SliderPositions sliders;
-    setAllAwayFromDefault(state, sliders);
+    setAllAwayFromDefault(state);
 
     // A file-size limit that lets the file with a new "brush" section through
     // but not with "main" as well: neither section may reach the file.
     const fs::path probe = paths.folder / "probe";
     writeAll(probe, old);
-    ASSERT_EQ(writeSettingsFile(probe.string(), "brush", state, sliders), std::nullopt);
+    ASSERT_EQ(writeSettingsFile(probe.string(), "brush", state), std::nullopt);
     const auto brushOnly = fs::file_size(probe);
     fs::remove(probe);
     std::signal(SIGXFSZ, SIG_IGN);
@@ -175,7 +185,7 @@ TEST(BrushFile, AFailedWriteLeavesTheOldFileWhole) {
     rlimit small = saved;
     small.rlim_cur = brushOnly;
     setrlimit(RLIMIT_FSIZE, &small);
-    const auto error = writeBrushFile(file.string(), state, sliders);
+    const auto error = writeBrushFile(file.string(), state);
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(error, "Unable to write to " + file.string());
     EXPECT_EQ(readAll(file), old);
@@ -183,9 +193,9 @@ TEST(BrushFile, AFailedWriteLeavesTheOldFileWhole) {
 
     // A folder where the file should be, and a folder that does not exist.
     fs::create_directory(paths.folder / "dir.spb");
-    EXPECT_EQ(writeBrushFile((paths.folder / "dir.spb").string(), state, sliders),
+    EXPECT_EQ(writeBrushFile((paths.folder / "dir.spb").string(), state),
               "Unable to write to " + (paths.folder / "dir.spb").string());
-    EXPECT_TRUE(writeBrushFile((paths.folder / "none" / "b.spb").string(), state, sliders));
+    EXPECT_TRUE(writeBrushFile((paths.folder / "none" / "b.spb").string(), state));
 }
 
 TEST(BrushFile, NamesQuestionAndDialogs) {

@@ -56,32 +56,31 @@ TEST(SettingsFile, AMissingFileReadsTheDefaultsAndIsCreatedWholeInTheWriteOrder)
     EXPECT_TRUE(read.messages.empty());
     EXPECT_TRUE(read.mainRead);
     EXPECT_EQ(state.colour.green, 123);
-    EXPECT_EQ(read.sliders.blue, 34);
+    EXPECT_EQ(state.sliders.blue, 34);
     EXPECT_EQ(state.paint.imageWidth, 600);
-    EXPECT_FALSE(writeSettingsFile(path, "all", state, read.sliders));
+    EXPECT_FALSE(writeSettingsFile(path, "all", state));
     EXPECT_EQ(readAll(path), completeFile);
 }
 
 // Every key: set a value away from its default, write, read into a fresh state.
 TEST(SettingsFile, EveryKeyRoundTrips) {
     SplotState state;
-    SliderPositions sliders;
     int n = 0;
     for (const SettingKey& k : settingsKeys()) {
         const int v = k.type == SettingType::Flag ? 1 - k.defaultValue
                       : k.clamped ? (k.defaultValue == k.high ? k.high - 1 - n % 3 : k.high - n % 3)
                                   : 1000 + n;
-        k.set(state, sliders, v);
+        k.set(state, v);
         ++n;
     }
     IniFile ini;
-    writeSettings(ini, "all", state, sliders);
+    writeSettings(ini, "all", state);
     SplotState back;
     SettingsReadResult result;
     readSettings(IniFile::fromText(ini.text()), "all", back, result);
     for (const SettingKey& k : settingsKeys()) {
-        EXPECT_EQ(k.get(back, result.sliders), k.get(state, sliders)) << k.section << "/" << k.key;
-        EXPECT_NE(k.get(back, result.sliders), k.defaultValue) << k.section << "/" << k.key;
+        EXPECT_EQ(k.get(back), k.get(state)) << k.section << "/" << k.key;
+        EXPECT_NE(k.get(back), k.defaultValue) << k.section << "/" << k.key;
     }
     EXPECT_TRUE(result.messages.empty());
 }
@@ -113,13 +112,13 @@ TEST(SettingsFile, ValuesBeyondTheirControlsAreClampedFlagsAreIntegers) {
                  "growthspeed=250\n[3d]\ndepth=-1000\n",
                  "all", state);
     EXPECT_EQ(state.colour.red, 255);
-    EXPECT_EQ(r.sliders.red, 255);
-    EXPECT_EQ(r.sliders.green, 0);
-    EXPECT_EQ(state.paint.penWidth, 200);
-    EXPECT_EQ(state.paint.brushWidth, 1);
+    EXPECT_EQ(state.sliders.red, 255);
+    EXPECT_EQ(state.sliders.green, 0);
+    EXPECT_EQ(state.paint.penWidth, 10000); // widths keep what was read, within what a picture can use
+    EXPECT_EQ(state.paint.brushWidth, 0);
     EXPECT_EQ(state.paint.speckly, 100);
-    EXPECT_EQ(r.sliders.intensity, 100);
-    EXPECT_EQ(r.sliders.fuzziness, 1);
+    EXPECT_EQ(state.sliders.intensity, 100);
+    EXPECT_EQ(state.sliders.fuzziness, 1);
     EXPECT_TRUE(state.paint.fuzzy); // a word gives the default
     EXPECT_TRUE(state.paint.squareBrush);
     EXPECT_TRUE(state.paint.draw3d);
@@ -146,8 +145,8 @@ TEST(SettingsFile, TheSelectorIsExactAndPicksItsSectionsOnly) {
     EXPECT_EQ(state.colour.red, 9);
 
     IniFile ini = IniFile::fromText("[other]\na=1\n");
-    writeSettings(ini, "brush", state, r.sliders);
-    writeSettings(ini, "Main", state, r.sliders);
+    writeSettings(ini, "brush", state);
+    writeSettings(ini, "Main", state);
     const std::string written = ini.text();
     EXPECT_EQ(written.rfind("[other]\na=1\n[brush]\nintensifyspeed=0\n", 0), 0u) << written;
     EXPECT_EQ(written.find("[main]"), std::string::npos);
@@ -158,9 +157,8 @@ TEST(SettingsFile, WritingKeepsUnknownSectionsAndKeys) {
     const fs::path file = paths.folder / "splot.ini";
     writeAll(file, "[mine]\nkeep=yes\n[Main]\nRed=1\nmykey=2\n");
     SplotState state;
-    SliderPositions sliders;
-    sliders.red = 77;
-    ASSERT_FALSE(writeSettingsFile(file.string(), "main", state, sliders));
+    state.sliders.red = 77;
+    ASSERT_FALSE(writeSettingsFile(file.string(), "main", state));
     const std::string text = readAll(file);
     EXPECT_EQ(text.rfind("[mine]\nkeep=yes\n[Main]\nRed=77\nmykey=2\ngreen=0\n", 0), 0u) << text;
 }
@@ -183,7 +181,7 @@ TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndReports) {
     rlimit small = saved;
     small.rlim_cur = 64;
     setrlimit(RLIMIT_FSIZE, &small);
-    const auto error = writeSettingsFile(file.string(), "all", state, SliderPositions{});
+    const auto error = writeSettingsFile(file.string(), "all", state);
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(error, "Unable to write to " + file.string());
     EXPECT_EQ(readAll(file), old);
@@ -191,7 +189,7 @@ TEST(SettingsFile, AFailedWriteLeavesTheOldFileAndReports) {
 
     // A path that cannot be read is never overwritten.
     fs::create_directory(paths.folder / "dir.ini");
-    EXPECT_TRUE(writeSettingsFile((paths.folder / "dir.ini").string(), "all", state, SliderPositions{}));
+    EXPECT_TRUE(writeSettingsFile((paths.folder / "dir.ini").string(), "all", state));
 }
 
 TEST(SettingsFile, AnUnwritableFolderLeavesTheOldFileAndReports) {
@@ -202,7 +200,7 @@ TEST(SettingsFile, AnUnwritableFolderLeavesTheOldFileAndReports) {
     writeAll(file, "[main]\nred=1\n");
     fs::permissions(paths.folder, fs::perms::owner_read | fs::perms::owner_exec);
     SplotState state;
-    const auto error = writeSettingsFile(file.string(), "all", state, SliderPositions{});
+    const auto error = writeSettingsFile(file.string(), "all", state);
     fs::permissions(paths.folder, fs::perms::owner_all);
     EXPECT_EQ(error, "Unable to write to " + file.string());
     EXPECT_EQ(readAll(file), "[main]\nred=1\n");

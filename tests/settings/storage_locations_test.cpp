@@ -160,7 +160,7 @@ TEST(StorageLocations, SettingsCanBeWrittenWhereTheFallbackPoints) {
         storageLocations("/usr/bin/splot", environmentOf({{"HOME", paths.folder.string()}}), false);
     createSettingsFolder(l.settingsFile);
     SplotState state;
-    EXPECT_EQ(writeSettingsFile(l.settingsFile, "all", state, SliderPositions{}), std::nullopt);
+    EXPECT_EQ(writeSettingsFile(l.settingsFile, "all", state), std::nullopt);
     EXPECT_TRUE(fs::is_regular_file(paths.folder / ".config" / "splot" / "splot.ini"));
 }
 

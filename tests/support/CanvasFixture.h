@@ -2,6 +2,7 @@
 
 #include "base/Random.h"
 #include "base/SplotState.h"
+#include "colour/RgbActions.h"
 #include "paint/Canvas.h"
 #include "paint/Painter.h"
 #include "support/Fakes.h"
@@ -42,7 +43,8 @@ struct EngineRig {
     Canvas canvas;
     Random random{12345};
     RecordingDisplay display;
-    Painter painter{state, canvas, random};
+    RgbPaintedAction action{canvas, state.colour};
+    Painter painter{state, canvas, random, action};
 };
 
 } // namespace splot::test

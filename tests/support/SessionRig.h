@@ -1,9 +1,11 @@
 #pragma once
 
 #include "session/Session.h"
+#include "settings/SettingsFile.h"
 #include "support/Fakes.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,28 +34,29 @@ public:
         undo = u;
         redo = r;
     }
-    std::optional<std::string> writeSettings() override { return settingsError; }
+    void settingsRead(const SettingsReadResult& read) override { reads.push_back(read); }
     void revertEnabled() override { revert = true; }
     bool revert = false;
     int rebuilt = 0;
     int refused = 0;
     bool undo = false;
     bool redo = false;
-    std::optional<std::string> settingsError;
+    std::vector<SettingsReadResult> reads;
 };
 
 // A session with fake ports, started up as the program does (without a
-// settings file: every setting at its default).
+// settings file unless prepare writes one: every setting at its default).
 struct SessionRig {
-    SessionRig()
+    explicit SessionRig(const std::function<void(SessionRig&)>& prepare = {})
         : session(
               SessionPorts{&prompts, &mouse, &pump, &clock, &paths, &processEnd, &status, &cursor, &window}) {
-        session.beginStartUp();
-        session.afterSettingsRead();
-        session.buildStartUpCanvas();
-        session.finishStartUp();
+        if (prepare)
+            prepare(*this);
+        session.startUp();
         session.canvas().setDisplay(&display);
     }
+    // The settings file beside the fake executable.
+    std::string iniPath() { return settingsFilePath(paths.executablePath()); }
     ~SessionRig() { session.canvas().setDisplay(nullptr); }
 
     FakePrompts prompts;

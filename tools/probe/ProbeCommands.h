@@ -19,8 +19,9 @@ struct Command {
 int iniInt(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // convert [PREV] IN OUT: loads (PREV, then) IN with the program's load rules
-// into a canvas and writes the canvas to OUT with the program's PNG writer.
-// Exit 1 with the message on standard error when a load is refused; with
+// into a canvas and writes the canvas to OUT as a save writes it (complete or
+// not at all; an earlier OUT stays when the write fails). Exit 1 with the
+// message on standard error when a load is refused or the write fails; with
 // PREV the canvas is written in any case.
 int convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -1,11 +1,13 @@
 #include "ProbeCommands.h"
 
+#include "base/AtomicFile.h"
 #include "files/ImageErrors.h"
 #include "files/ImageLoad.h"
-#include "files/PngWriter.h"
+#include "files/PictureSave.h"
 #include "paint/Canvas.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 
 namespace splot::probe {
@@ -40,13 +42,17 @@ int convert(const std::vector<std::string>& args, std::ostream&, std::ostream& e
                 return status;
         }
     }
-    const std::string png = encodePng(canvas.bits(), canvas.imageWidth(), canvas.imageHeight(),
-                                      static_cast<std::size_t>(canvas.bytesPerLine()));
-    std::ofstream out(args.back(), std::ios::binary);
-    out << png;
-    out.close();
-    if (!out) {
-        err << "splot-probe: cannot write " << args.back() << '\n';
+    // The save's own encoding and its write: a temporary file beside OUT,
+    // renamed over it only when complete.
+    std::string png;
+    try {
+        png = pictureAsPng(canvas);
+    } catch (const std::exception& e) {
+        err << "splot-probe: " << e.what() << '\n';
+        return 1;
+    }
+    if (!writeFileAtomically(args.back(), png)) {
+        err << "splot-probe: cannot write " << args.back() << ": " << std::strerror(errno) << '\n';
         return 1;
     }
     return status;

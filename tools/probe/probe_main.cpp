@@ -4,6 +4,7 @@
 #include "ProbeCommands.h"
 
 #include <array>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ void printHelp(std::ostream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Under a file-size limit a write fails with EFBIG and is reported,
+    // instead of the process ending in the middle of it.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         printHelp(std::cerr);
         return 2;

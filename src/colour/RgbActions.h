@@ -3,6 +3,7 @@
 #include "base/Numbers.h"
 #include "base/SplotState.h"
 #include "paint/BgrPixel.h"
+#include "paint/PaintedAction.h"
 
 #include <array>
 #include <cstddef>
@@ -54,6 +55,18 @@ inline int ProportionBetween(int a, int b, double s) {
 // Applies the selected action to canvas pixel (x, y), which must lie inside
 // the canvas, moving it by the fraction s (0..1) towards the target. The source
 // is the live pixel when silly is on, else the action-source snapshot. No repaint.
-void PerformRGBAction(const Canvas& canvas, const ColourState& colour, int x, int y, double s);
+void PerformRGBAction(Canvas& canvas, const ColourState& colour, int x, int y, double s);
+
+// The painted action of the stamp: PerformRGBAction with the selected action
+// and the Silly flag as they are at each call.
+class RgbPaintedAction final : public PaintedAction {
+public:
+    RgbPaintedAction(Canvas& canvas, const ColourState& colour) : canvas_(canvas), colour_(colour) {}
+    void perform(int x, int y, double strength) const override;
+
+private:
+    Canvas& canvas_;
+    const ColourState& colour_;
+};
 
 } // namespace splot

@@ -1,7 +1,7 @@
 #include "base/Random.h"
+#include "colour/RgbActions.h"
 #include "colour/WholePicture.h"
 #include "paint/Canvas.h"
-#include "paint/RgbActions.h"
 #include "support/DispatchLevels.h"
 #include "support/Fakes.h"
 
