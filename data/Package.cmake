@@ -5,15 +5,15 @@ set(CPACK_PACKAGE_NAME splot)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "SPLOT author <splot.author@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small painting program: paint with the mouse, or let pens wander")
+# The extended description (CPack puts the summary above it).
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "small painting program: paint with the mouse, or let pens wander
- SPLOT paints with the mouse on one 24-bit picture of up to 5000 x 5000
- pixels: a round or square brush with a fuzzy edge, intensity and speckles;
- additive, subtractive, erase and red/blue 3D modes; brush properties that
- drift during a stroke; colour actions painted or applied to the whole
- picture; one level of undo; PNG and BMP pictures in, time-stamped PNG
- pictures out; and pens that wander on their own around the paint already
- on the picture.")
+    "SPLOT paints with the mouse on one 24-bit picture of up to 5000 x 5000
+pixels: a round or square brush with a fuzzy edge, intensity and speckles;
+additive, subtractive, erase and red/blue 3D modes; brush properties that
+drift during a stroke; colour actions painted or applied to the whole
+picture; one level of undo; PNG and BMP pictures in, time-stamped PNG
+pictures out; and pens that wander on their own around the paint already
+on the picture.")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${SPLOT_HOMEPAGE})
