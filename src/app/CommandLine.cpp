@@ -41,10 +41,10 @@ std::string helpText() {
            "  -h, --help   show this help and exit\n"
            "  --version    show the version and exit\n"
            "\n"
-           "Settings are kept in an .ini file beside the program, and saved pictures\n"
-           "beside it too. When that folder cannot be written, the settings go to\n"
-           "$XDG_CONFIG_HOME/splot/splot.ini (~/.config/splot/splot.ini) and the\n"
-           "pictures to your pictures folder.\n";
+           "An installed copy keeps its settings in $XDG_CONFIG_HOME/splot/splot.ini\n"
+           "(~/.config/splot/splot.ini) and saves pictures in your pictures folder.\n"
+           "A copy run from its build folder, or from wherever it was copied, keeps\n"
+           "both beside itself while that folder can be written.\n";
 }
 
 std::string versionText() {

@@ -12,8 +12,6 @@
 #include <QWidget>
 #include <QtMath>
 
-#include <cstdlib>
-
 namespace splot {
 
 namespace {
@@ -191,7 +189,10 @@ std::optional<std::string> QtPaths::environment(const std::string& name) {
 }
 
 void QtProcessEnd::endProcess() {
-    std::exit(0);
+    // Every event loop, the main one and any modal one the exit ran inside,
+    // returns when the current handler does; main() then destroys the windows
+    // and the application.
+    QCoreApplication::exit(0);
 }
 
 } // namespace splot

@@ -184,9 +184,10 @@ void TForm1::BuildMenus() {
         open->setShortcut(QKeySequence(Qt::ALT | m.altKey));
         open->setShortcutContext(Qt::ApplicationShortcut);
         addAction(open);
-        connect(open, &QAction::triggered, this, [this, bar, menu] {
+        // A named copy: Clang 14 cannot capture a structured binding.
+        connect(open, &QAction::triggered, this, [this, bar, opened = menu] {
             activateWindow();
-            bar->setActiveAction(menu->menuAction());
+            bar->setActiveAction(opened->menuAction());
         });
     }
     Fuzzy1->setCheckable(true); // starts unchecked; only Fuzzy1Click sets it

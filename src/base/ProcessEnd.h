@@ -2,7 +2,9 @@
 
 namespace splot {
 
-// Ends the process (HaltApp's last step); tests observe the call instead.
+// Ends the process (HaltApp's last step): the command that asked returns, no
+// further event is handled, and the windows and the application are then
+// destroyed in order. Tests observe the call instead.
 class ProcessEnd {
 public:
     virtual ~ProcessEnd() = default;

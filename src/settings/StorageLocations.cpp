@@ -78,10 +78,16 @@ bool folderIsWritable(const std::string& folder) {
     return isFolder(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+bool runsInstalled(const std::string& executablePath) {
+    std::error_code ec;
+    return !executablePath.empty() &&
+           fs::is_regular_file(fs::path(executablePath).parent_path() / installMarker, ec);
+}
+
 StorageLocations storageLocations(const std::string& executablePath, const EnvironmentLookup& environment,
-                                  bool executableFolderWritable) {
+                                  bool keepBesideExecutable) {
     StorageLocations beside{settingsFilePath(executablePath), withoutExtension(executablePath), true};
-    if (executablePath.empty() || executableFolderWritable)
+    if (executablePath.empty() || keepBesideExecutable)
         return beside;
     const std::optional<std::string> home = absoluteVariable(environment, "HOME");
     if (!home)
@@ -89,14 +95,19 @@ StorageLocations storageLocations(const std::string& executablePath, const Envir
 
     const std::string configHome =
         absoluteVariable(environment, "XDG_CONFIG_HOME").value_or(*home + "/.config");
-    std::string pictures = *home;
     std::optional<std::string> chosen = absoluteVariable(environment, "XDG_PICTURES_DIR");
     if (!chosen)
         chosen = picturesFromUserDirs(configHome, *home);
-    if (chosen && isFolder(*chosen))
-        pictures = *chosen;
-    else if (isFolder(*home + "/Pictures"))
-        pictures = *home + "/Pictures";
+    std::string pictures = *home;
+    for (const std::string& folder : {chosen.value_or(*home + "/Pictures"), *home + "/Pictures"}) {
+        std::error_code ec;
+        if (!isFolder(folder))
+            fs::create_directories(folder, ec);
+        if (isFolder(folder)) {
+            pictures = folder;
+            break;
+        }
+    }
 
     const std::string name = fs::path(executablePath).stem().string();
     return StorageLocations{configHome + "/splot/splot.ini", (fs::path(pictures) / name).string(), false};
@@ -104,7 +115,8 @@ StorageLocations storageLocations(const std::string& executablePath, const Envir
 
 StorageLocations storageLocations(const std::string& executablePath, const EnvironmentLookup& environment) {
     const std::string folder = fs::path(executablePath).parent_path().string();
-    return storageLocations(executablePath, environment, folderIsWritable(folder.empty() ? "." : folder));
+    const bool keepBeside = !runsInstalled(executablePath) && folderIsWritable(folder.empty() ? "." : folder);
+    return storageLocations(executablePath, environment, keepBeside);
 }
 
 StorageLocations storageLocations(const std::string& executablePath) {

@@ -261,5 +261,40 @@ TEST(SettingsWindow, TheConfigFolderIsCreatedAtTheFirstExit) {
     EXPECT_TRUE(fs::is_regular_file(rig.paths.folder / "home" / ".config" / "splot" / "splot.ini"));
 }
 
+// The same program in the two places it runs from: installed (the marker the
+// install puts in share/splot/), where the first save goes to the pictures
+// folder and the settings to the config folder, both created; and a copy in
+// a build folder, which keeps both beside itself. Both folders can be written.
+TEST(SettingsWindow, AnInstalledCopyKeepsTheUsersFilesInTheUsersFolders) {
+    for (const bool installed : {true, false}) {
+        SCOPED_TRACE(installed ? "installed" : "build folder");
+        GuiRig rig([installed](GuiRig& r) {
+            r.paths.executable = "bin/splot";
+            fs::create_directories(r.paths.folder / "bin");
+            fs::create_directories(r.paths.folder / "home");
+            r.paths.env["HOME"] = (r.paths.folder / "home").string();
+            if (installed) {
+                fs::create_directories(r.paths.folder / "share" / "splot");
+                writeAll(r.paths.folder / "share" / "splot" / "installed", "");
+            }
+        });
+        paintAStroke(rig);
+        rig.prompts.answers = {Answer::Yes};
+        rig.form->Exit2->trigger();
+        EXPECT_TRUE(rig.prompts.texts("error").empty());
+        EXPECT_EQ(rig.processEnd.ended, 1);
+        const fs::path pictures =
+            installed ? rig.paths.folder / "home" / "Pictures" : rig.paths.folder / "bin";
+        const fs::path settings = installed ? rig.paths.folder / "home" / ".config" / "splot" / "splot.ini"
+                                            : rig.paths.folder / "bin" / "splot.ini";
+        EXPECT_EQ(rig.status(0).rfind("Saved as: " + (pictures / "splot").string(), 0), 0U) << rig.status(0);
+        EXPECT_TRUE(fs::is_regular_file(settings));
+        int besideProgram = 0;
+        for (const auto& entry : fs::directory_iterator(rig.paths.folder / "bin"))
+            besideProgram += entry.path().filename() != "splot";
+        EXPECT_EQ(besideProgram, installed ? 0 : 2) << "the picture and the settings, or nothing";
+    }
+}
+
 } // namespace
 } // namespace splot

@@ -38,15 +38,16 @@ TEST(StorageLocations, AReadOnlyFolderSendsFilesToTheUsersFolders) {
     fs::create_directories(paths.folder / "Bilder");
     fs::create_directories(paths.folder / "cfg");
     fs::create_directories(paths.folder / "shots");
+    test::writeAll(paths.folder / "plain", "not a folder");
 
     const struct {
         std::map<std::string, std::string> env;
-        bool picturesFolder;  // whether $HOME/Pictures exists
+        bool picturesFolder;  // whether $HOME/Pictures exists before (it is created when missing)
         const char* userDirs; // contents of user-dirs.dirs in the config home, if any
         std::string settings;
         std::string prefix;
     } cases[] = {
-        {{{"HOME", home}}, false, nullptr, home + "/.config/splot/splot.ini", home + "/splot"},
+        {{{"HOME", home}}, false, nullptr, home + "/.config/splot/splot.ini", home + "/Pictures/splot"},
         {{{"HOME", home}}, true, nullptr, home + "/.config/splot/splot.ini", home + "/Pictures/splot"},
         {{{"HOME", home}, {"XDG_CONFIG_HOME", home + "/cfg"}},
          true,
@@ -58,15 +59,21 @@ TEST(StorageLocations, AReadOnlyFolderSendsFilesToTheUsersFolders) {
          false,
          nullptr,
          home + "/.config/splot/splot.ini",
-         home + "/splot"},
+         home + "/Pictures/splot"},
         {{{"HOME", home}, {"XDG_PICTURES_DIR", home + "/shots"}},
          true,
          nullptr,
          home + "/.config/splot/splot.ini",
          home + "/shots/splot"},
-        // A pictures folder that does not exist falls back.
+        // A pictures folder that does not exist is created; one that cannot be
+        // falls back.
         {{{"HOME", home}, {"XDG_PICTURES_DIR", home + "/gone"}},
-         true,
+         false,
+         nullptr,
+         home + "/.config/splot/splot.ini",
+         home + "/gone/splot"},
+        {{{"HOME", home}, {"XDG_PICTURES_DIR", home + "/plain/pictures"}},
+         false,
          nullptr,
          home + "/.config/splot/splot.ini",
          home + "/Pictures/splot"},
@@ -80,7 +87,7 @@ TEST(StorageLocations, AReadOnlyFolderSendsFilesToTheUsersFolders) {
         {{{"HOME", home}},
          true,
          "XDG_PICTURES_DIR=\""
-         "/nowhere/at/all\"\n",
+         "$HOME/plain/pictures\"\n",
          home + "/.config/splot/splot.ini",
          home + "/Pictures/splot"},
         // The variable wins over the list.
@@ -96,6 +103,7 @@ TEST(StorageLocations, AReadOnlyFolderSendsFilesToTheUsersFolders) {
     int n = 0;
     for (const auto& c : cases) {
         fs::remove_all(paths.folder / "Pictures");
+        fs::remove_all(paths.folder / "gone");
         fs::remove_all(paths.folder / ".config");
         if (c.picturesFolder)
             fs::create_directories(paths.folder / "Pictures");
@@ -106,6 +114,7 @@ TEST(StorageLocations, AReadOnlyFolderSendsFilesToTheUsersFolders) {
         const StorageLocations l = storageLocations(exe, environmentOf(c.env), false);
         EXPECT_EQ(l.settingsFile, c.settings) << "case " << n;
         EXPECT_EQ(l.picturePrefix, c.prefix) << "case " << n;
+        EXPECT_TRUE(fs::is_directory(fs::path(l.picturePrefix).parent_path())) << "case " << n;
         EXPECT_EQ(l.besideExecutable, c.env.count("HOME") == 0 || c.env.at("HOME") == "relative")
             << "case " << n;
         ++n;
@@ -114,6 +123,35 @@ TEST(StorageLocations, AReadOnlyFolderSendsFilesToTheUsersFolders) {
     // Pictures are named after the executable without its extension.
     EXPECT_EQ(storageLocations("/opt/splot.bin", environmentOf({{"HOME", home}}), false).picturePrefix,
               home + "/Pictures/splot");
+    // No pictures folder can be made: the home folder itself.
+    fs::remove_all(paths.folder / "Pictures");
+    test::writeAll(paths.folder / "Pictures", "not a folder");
+    EXPECT_EQ(storageLocations(exe, environmentOf({{"HOME", home}}), false).picturePrefix, home + "/splot");
+}
+
+// Only the install puts the marker down: an installed copy keeps its files in
+// the user's folders although its own folder can be written (a per-user
+// install in ~/.local/bin), a copy anywhere else keeps them beside itself.
+TEST(StorageLocations, AnInstalledCopyUsesTheUsersFoldersAndABuildCopyItsOwn) {
+    test::FakePaths paths;
+    const fs::path exe = paths.folder / "bin" / "splot";
+    const fs::path home = paths.folder / "home";
+    fs::create_directories(exe.parent_path());
+    fs::create_directories(home);
+    const auto env = environmentOf({{"HOME", home.string()}});
+    for (const bool installed : {false, true}) {
+        if (installed) {
+            fs::create_directories(paths.folder / "share" / "splot");
+            test::writeAll(paths.folder / "share" / "splot" / "installed", "");
+        }
+        EXPECT_EQ(runsInstalled(exe.string()), installed);
+        const StorageLocations l = storageLocations(exe.string(), env);
+        EXPECT_EQ(l.besideExecutable, !installed);
+        EXPECT_EQ(l.settingsFile,
+                  installed ? (home / ".config/splot/splot.ini").string() : exe.string() + ".ini");
+        EXPECT_EQ(l.picturePrefix, installed ? (home / "Pictures/splot").string() : exe.string());
+        EXPECT_EQ(fs::is_directory(home / "Pictures"), installed) << "created for the installed copy only";
+    }
 }
 
 TEST(StorageLocations, SettingsCanBeWrittenWhereTheFallbackPoints) {
