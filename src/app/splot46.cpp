@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -18,6 +19,11 @@ int main(int argc, char* argv[]) {
         std::fputs((early.help ? splot::helpText() : splot::versionText()).c_str(), stdout);
         return 0;
     }
+
+    // A write past the user's file-size limit fails with an error the save
+    // reports (EFBIG), instead of a signal that would end the program and
+    // lose the picture.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     QApplication app(argc, argv);
     // Qt has now taken out the options it knows itself (-platform, -style, ...).
