@@ -9,7 +9,7 @@ namespace splot {
 // boundary that falls exactly on a device pixel edge lands on it.
 
 ViewAxis::ViewAxis(int size, Zoom zoom, double ratio, int origin)
-    : size_(size), zoom_(zoom), ratio_(ratio), originDevice_(origin * ratio), scaleNum_(ratio * zoom.num),
+    : size_(size), zoom_(zoom), originDevice_(origin * ratio), scaleNum_(ratio * zoom.num),
       averaged_(scaleNum_ < zoom.den) {}
 
 long long ViewAxis::pictureAt(long long d) const {

@@ -42,7 +42,6 @@ public:
 private:
     int size_;
     Zoom zoom_;
-    double ratio_;
     double originDevice_; // origin * ratio
     double scaleNum_;     // ratio * zoom.num
     bool averaged_;
