@@ -20,7 +20,8 @@ int replay(const std::filesystem::path& file) {
         std::fprintf(stderr, "cannot read %s\n", file.c_str());
         return 1;
     }
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     return 0;
 }
