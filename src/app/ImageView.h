@@ -33,6 +33,9 @@ public:
     void beginBatch() override;
     void endBatch() override;
 
+    // The threads that share the rows of a large repaint (null: this one).
+    void setWorkers(WorkerPool* workers) { renderer_.setWorkers(workers); }
+
     Zoom zoom() const { return zoom_; }
     // Shows the picture at the zoom; the widget takes its size at it.
     void setZoom(Zoom zoom);

@@ -58,6 +58,7 @@ TForm1::TForm1(const AppPorts& ports, QWidget* parent)
     imageHost_ = new QWidget;
     Image1 = new ImageView(canvas_, imageHost_);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setWorkers(&session_.workers());
     ScrollBox1->setWidget(imageHost_);
     row->addWidget(ScrollBox1, 1);
 

@@ -57,6 +57,8 @@ public:
     SplotState& state() { return state_; }
     const SplotState& state() const { return state_; }
     Canvas& canvas() { return canvas_; }
+    // The threads that share long operations (see WorkerPool).
+    WorkerPool& workers() { return workers_; }
     // False after a close of the main window whose exit flow did not end the
     // process: the window must stay open.
     bool closeAllowed() const { return shell_.closeAllowed; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace splot {
@@ -20,9 +21,22 @@ RowConverter rowConverter();
 using Expander = void (*)(const std::uint32_t* words, const int* map, std::uint32_t* out, int n);
 Expander expander();
 
-// sums[i] += bytes[i] for i < count: one picture row added into the column
-// sums of a row of averaged device pixels.
-using RowAccumulator = void (*)(const std::uint8_t* bytes, std::uint16_t* sums, int count);
-RowAccumulator rowAccumulator();
+// The column sums of a box of picture rows: out[p] holds, for pixel p of
+// `pixels`, the sums over `rows` rows (each `stride` bytes after the one
+// before) of its blue, green and red bytes as the 16-bit lanes of one word,
+// blue lowest, the top lane zero. At most 257 rows, so that no lane
+// overflows; out is written, never read.
+using ColumnSummer = void (*)(const std::uint8_t* bytes, std::size_t stride, int rows, std::uint64_t* out,
+                              int pixels);
+ColumnSummer columnSummer();
+
+// The device pixels of a row in which each averages the same power of two of
+// picture pixels, 2^shift (at most 256): out[i] is the opaque word whose
+// channels are (sum + 2^shift / 2) >> shift, the channel sums of words
+// sums[i * k] .. sums[i * k + k - 1] (ColumnSummer's words; k a power of two,
+// at most 16). scratch holds m * k / 2 words, and its contents are lost.
+using RunAverager = void (*)(const std::uint64_t* sums, int k, int shift, std::uint64_t* scratch,
+                             std::uint32_t* out, int m);
+RunAverager runAverager();
 
 } // namespace splot

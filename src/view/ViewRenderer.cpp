@@ -10,9 +10,6 @@ namespace splot {
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little,
-              "the channel sums are read as one little-endian word");
-
 int clampTo(long long v, int size) {
     return static_cast<int>(std::clamp<long long>(v, 0, size - 1));
 }
@@ -76,80 +73,136 @@ void ViewRenderer::renderSharp(const PictureBits& picture, const ViewAxis& x, co
     }
 }
 
+// On an averaged axis, device pixel d shows the picture pixels from
+// firstAt(d) to firstAt(d + 1), clamped to the picture and never none:
+// past the last picture pixel, the last one.
+void ViewRenderer::spans(const ViewAxis& axis, int size, int start, int n, Spans& out) {
+    out.first.resize(static_cast<std::size_t>(n));
+    out.count.resize(static_cast<std::size_t>(n));
+    out.most = 1;
+    if (!axis.averaged()) {
+        for (int i = 0; i < n; ++i) {
+            out.first[static_cast<std::size_t>(i)] = clampTo(axis.pictureAt(start + i), size);
+            out.count[static_cast<std::size_t>(i)] = 1;
+        }
+        return;
+    }
+    long long a = std::clamp<long long>(axis.firstAt(start), 0, size);
+    for (int i = 0; i < n; ++i) {
+        const long long b = std::clamp<long long>(axis.firstAt(start + i + 1LL), 0, size);
+        const int count = static_cast<int>(std::max<long long>(b - a, 1));
+        out.first[static_cast<std::size_t>(i)] = static_cast<int>(std::min<long long>(a, size - 1));
+        out.count[static_cast<std::size_t>(i)] = count;
+        out.most = std::max(out.most, count);
+        a = b;
+    }
+}
+
 // Each device row sums its picture rows column by column, then each device
 // pixel adds up its columns and divides by the number of picture pixels.
+// Large boxes share their device rows among the pool's threads.
 void ViewRenderer::renderAveraged(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y,
                                   const DeviceBox& box, const DeviceImage& target) {
     const int n = box.right - box.left;
-    // The picture pixels [first, end) of device pixel d on one axis, never
-    // empty: past the last picture pixel, the last one.
-    auto span = [](const ViewAxis& axis, int size, long long d, int& first, int& count) {
-        if (!axis.averaged()) {
-            first = clampTo(axis.pictureAt(d), size);
-            count = 1;
-            return;
-        }
-        const long long a = std::clamp<long long>(axis.firstAt(d), 0, size);
-        const long long b = std::clamp<long long>(axis.firstAt(d + 1), 0, size);
-        first = static_cast<int>(std::min<long long>(a, size - 1));
-        count = static_cast<int>(std::max<long long>(b - a, 1));
-        if (a == size)
-            first = size - 1;
-    };
-    first_.resize(static_cast<std::size_t>(n));
-    count_.resize(static_cast<std::size_t>(n));
-    int maxCount = 1;
-    for (int i = 0; i < n; ++i) {
-        span(x, picture.width, box.left + i, first_[static_cast<std::size_t>(i)],
-             count_[static_cast<std::size_t>(i)]);
-        maxCount = std::max(maxCount, count_[static_cast<std::size_t>(i)]);
+    const int height = box.bottom - box.top;
+    spans(x, picture.width, box.left, n, columns_);
+    spans(y, picture.height, box.top, height, rows_);
+    const std::size_t most = static_cast<std::size_t>(rows_.most) * static_cast<std::size_t>(columns_.most);
+    if (inverse_.size() <= most) {
+        const std::size_t from = std::max<std::size_t>(inverse_.size(), 1);
+        inverse_.resize(most + 1);
+        for (std::size_t k = from; k <= most; ++k)
+            inverse_[k] = ((std::uint64_t(1) << 32) + k - 1) / k;
     }
-    const int columnBegin = first_.front();
-    const int columnEnd = first_.back() + count_.back();
-    const int bytes = (columnEnd - columnBegin) * 3;
-    sums_.resize(static_cast<std::size_t>(bytes) + 1); // one more for the last 64-bit read
-    const RowAccumulator accumulate = rowAccumulator();
-    for (int d = box.top; d < box.bottom; ++d) {
-        int rowFirst = 0, rows = 0;
-        span(y, picture.height, d, rowFirst, rows);
-        const std::size_t most = static_cast<std::size_t>(rows) * static_cast<std::size_t>(maxCount);
-        if (inverse_.size() <= most) {
-            const std::size_t from = std::max<std::size_t>(inverse_.size(), 1);
-            inverse_.resize(most + 1);
-            for (std::size_t k = from; k <= most; ++k)
-                inverse_[k] = ((std::uint64_t(1) << 32) + k - 1) / k;
+    const int* first = columns_.first.data();
+    const int* counts = columns_.count.data();
+    runBegin_ = runEnd_ = runColumns_ = 0;
+    for (int i = 0, j = 0; i < n; i = j) {
+        const int k = counts[i];
+        for (j = i + 1; j < n && counts[j] == k && first[j] == first[j - 1] + k; ++j) {
         }
-        std::fill(sums_.begin(), sums_.end(), std::uint16_t(0));
-        const std::uint8_t* source = picture.bits + static_cast<std::size_t>(rowFirst) * picture.stride +
-                                     static_cast<std::size_t>(columnBegin) * 3;
-        for (int r = 0; r < rows; ++r, source += picture.stride)
-            accumulate(source, sums_.data(), bytes);
-        std::uint32_t* out = targetRow(target, box.left, d);
-        for (int i = 0; i < n; ++i) {
-            const int count = count_[static_cast<std::size_t>(i)];
-            const std::uint16_t* s = sums_.data() + (first_[static_cast<std::size_t>(i)] - columnBegin) * 3;
-            // The three channel sums of a column side by side in one 64-bit
-            // word (little-endian), added as one: a device pixel's sum of a
-            // channel is at most 16 x 16 x 255, so no lane carries into the next.
-            std::uint64_t total = 0;
-            for (int c = 0; c < count; ++c, s += 3) {
-                std::uint64_t lanes;
-                std::memcpy(&lanes, s, sizeof lanes);
-                total += lanes & 0xFFFFFFFFFFFFull;
-            }
-            const std::uint32_t blue = static_cast<std::uint32_t>(total & 0xFFFF);
-            const std::uint32_t green = static_cast<std::uint32_t>((total >> 16) & 0xFFFF);
-            const std::uint32_t red = static_cast<std::uint32_t>((total >> 32) & 0xFFFF);
-            // (sum + n / 2) / n, exactly: sum + n / 2 stays below 2^32 / n
-            // for the at most 16 x 16 pixels of 255 a device pixel averages.
-            const std::uint32_t pixels = static_cast<std::uint32_t>(rows * count);
-            const std::uint64_t inverse = inverse_[pixels];
-            const std::uint32_t half = pixels / 2;
-            auto average = [&](std::uint32_t sum) {
-                return static_cast<std::uint32_t>(((sum + half) * inverse) >> 32);
-            };
-            out[i] = 0xFF000000u | (average(red) << 16) | (average(green) << 8) | average(blue);
+        if (k <= 16 && std::has_single_bit(static_cast<unsigned>(k)) && j - i > runEnd_ - runBegin_) {
+            runBegin_ = i;
+            runEnd_ = j;
+            runColumns_ = k;
         }
+    }
+    const std::size_t pixels = static_cast<std::size_t>(first[n - 1] + counts[n - 1] - first[0]);
+    const std::size_t halves = static_cast<std::size_t>(runEnd_ - runBegin_) * runColumns_ / 2;
+    const std::int64_t work =
+        static_cast<std::int64_t>(pixels) * (rows_.first.back() + rows_.count.back() - rows_.first.front());
+    const bool shared = workers_ != nullptr && height >= 2 && workers_->shares(work, parallelPixels);
+    const int threads = shared ? workers_->threads() : 1;
+    for (int slot = 0; slot < threads; ++slot) {
+        scratch_[static_cast<std::size_t>(slot)].sums.resize(pixels);
+        scratch_[static_cast<std::size_t>(slot)].halves.resize(halves);
+    }
+    if (!shared) {
+        averagedRows(picture, box, 0, height, scratch_[0], target);
+        return;
+    }
+    // A few parts per thread, so that a thread slowed by other work is made up for.
+    const int tasks = std::min(height, threads * 4);
+    workers_->run(tasks, [&](int task, int slot) {
+        averagedRows(picture, box, static_cast<int>(static_cast<std::int64_t>(height) * task / tasks),
+                     static_cast<int>(static_cast<std::int64_t>(height) * (task + 1) / tasks),
+                     scratch_[static_cast<std::size_t>(slot)], target);
+    });
+}
+
+// Device rows box.top + from .. box.top + to - 1 of an averaged render.
+void ViewRenderer::averagedRows(const PictureBits& picture, const DeviceBox& box, int from, int to,
+                                Scratch& scratch, const DeviceImage& target) const {
+    const int n = box.right - box.left;
+    const int columnBegin = columns_.first.front();
+    const int pixels = static_cast<int>(scratch.sums.size());
+    const ColumnSummer sumColumns = columnSummer();
+    const RunAverager averageRun = runAverager();
+    for (int j = from; j < to; ++j) {
+        const int rows = rows_.count[static_cast<std::size_t>(j)];
+        const std::uint8_t* source =
+            picture.bits +
+            static_cast<std::size_t>(rows_.first[static_cast<std::size_t>(j)]) * picture.stride +
+            static_cast<std::size_t>(columnBegin) * 3;
+        sumColumns(source, picture.stride, rows, scratch.sums.data(), pixels);
+        std::uint32_t* out = targetRow(target, box.left, box.top + j);
+        if (runColumns_ == 0 || !std::has_single_bit(static_cast<unsigned>(rows))) {
+            averagedPixels(scratch.sums.data(), rows, 0, n, out);
+            continue;
+        }
+        averagedPixels(scratch.sums.data(), rows, 0, runBegin_, out);
+        averageRun(scratch.sums.data() + (columns_.first[static_cast<std::size_t>(runBegin_)] - columnBegin),
+                   runColumns_, std::countr_zero(static_cast<unsigned>(rows * runColumns_)),
+                   scratch.halves.data(), out + runBegin_, runEnd_ - runBegin_);
+        averagedPixels(scratch.sums.data(), rows, runEnd_, n, out);
+    }
+}
+
+// Device pixels from .. to - 1 of a row, each from its own columns.
+void ViewRenderer::averagedPixels(const std::uint64_t* sums, int rows, int from, int to,
+                                  std::uint32_t* out) const {
+    const int columnBegin = columns_.first.front();
+    for (int i = from; i < to; ++i) {
+        const int count = columns_.count[static_cast<std::size_t>(i)];
+        const std::uint64_t* s = sums + (columns_.first[static_cast<std::size_t>(i)] - columnBegin);
+        // The channel sums of the columns side by side in one word, added
+        // as one: a device pixel's sum of a channel is at most 16 x 16 x
+        // 255, so no lane carries into the next.
+        std::uint64_t total = 0;
+        for (int c = 0; c < count; ++c)
+            total += s[c];
+        const std::uint32_t blue = static_cast<std::uint32_t>(total & 0xFFFF);
+        const std::uint32_t green = static_cast<std::uint32_t>((total >> 16) & 0xFFFF);
+        const std::uint32_t red = static_cast<std::uint32_t>((total >> 32) & 0xFFFF);
+        // (sum + n / 2) / n, exactly: sum + n / 2 stays below 2^32 / n
+        // for the at most 16 x 16 pixels of 255 a device pixel averages.
+        const std::uint32_t shown = static_cast<std::uint32_t>(rows * count);
+        const std::uint64_t inverse = inverse_[shown];
+        const std::uint32_t half = shown / 2;
+        auto average = [&](std::uint32_t sum) {
+            return static_cast<std::uint32_t>(((sum + half) * inverse) >> 32);
+        };
+        out[i] = 0xFF000000u | (average(red) << 16) | (average(green) << 8) | average(blue);
     }
 }
 

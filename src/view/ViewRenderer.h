@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/WorkerPool.h"
 #include "view/ViewAxis.h"
+
+#include <array>
 
 #include <cstddef>
 #include <cstdint>
@@ -39,24 +42,56 @@ struct DeviceBox {
 // (see ViewAxis): opaque words 0xFFRRGGBB, a sharp copy where a picture
 // pixel covers whole device pixels, the average (rounded to nearest) where
 // several share one. Device pixels past the picture's last column or row
-// repeat it. Keeps its working rows between calls.
+// repeat it. Keeps its working rows between calls. The result does not
+// depend on how many threads share the work.
 class ViewRenderer {
 public:
+    // The threads that share the rows of a large box (null: the calling
+    // thread alone). The pool must outlive the renderer's renders.
+    void setWorkers(WorkerPool* workers) { workers_ = workers; }
+
     void render(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y, const DeviceBox& box,
                 const DeviceImage& target);
 
+    // The least work, in picture pixels read, that an averaged render shares
+    // among the pool's threads.
+    static constexpr std::int64_t parallelPixels = 1 << 20;
+
 private:
+    // The picture pixels each device pixel of one axis averages: first[i],
+    // count[i] for device pixel start + i.
+    struct Spans {
+        std::vector<int> first;
+        std::vector<int> count;
+        int most = 1; // the largest count
+    };
+    static void spans(const ViewAxis& axis, int size, int start, int n, Spans& out);
+
     void renderSharp(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y, const DeviceBox& box,
                      const DeviceImage& target);
     void renderAveraged(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y,
                         const DeviceBox& box, const DeviceImage& target);
+    // The working rows of one thread.
+    struct Scratch {
+        std::vector<std::uint64_t> sums;   // the column sums of one device row, a word per picture column
+        std::vector<std::uint64_t> halves; // for the run's averager
+    };
+    void averagedRows(const PictureBits& picture, const DeviceBox& box, int from, int to, Scratch& scratch,
+                      const DeviceImage& target) const;
+    void averagedPixels(const std::uint64_t* sums, int rows, int from, int to, std::uint32_t* out) const;
 
-    std::vector<int> map_;               // per device column: picture column - first one used
-    std::vector<std::uint32_t> words_;   // one converted picture row (padded for the expander)
-    std::vector<int> first_;             // per device column: first picture column averaged
-    std::vector<int> count_;             // per device column: picture columns averaged
-    std::vector<std::uint16_t> sums_;    // per picture byte: the sum over the rows of a device row
-    std::vector<std::uint64_t> inverse_; // per pixel count n: ceil(2^32 / n)
+    WorkerPool* workers_ = nullptr;
+    std::vector<int> map_;             // per device column: picture column - first one used
+    std::vector<std::uint32_t> words_; // one converted picture row (padded for the expander)
+    Spans columns_;
+    Spans rows_;
+    // The longest run of device pixels [runBegin_, runEnd_) that average the
+    // same power of two of consecutive picture columns, runColumns_ (0: none).
+    int runBegin_ = 0;
+    int runEnd_ = 0;
+    int runColumns_ = 0;
+    std::array<Scratch, WorkerPool::maxThreads> scratch_; // per thread slot
+    std::vector<std::uint64_t> inverse_;                  // per pixel count n: ceil(2^32 / n)
 };
 
 } // namespace splot

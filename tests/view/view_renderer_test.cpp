@@ -3,12 +3,14 @@
 // path and tail, and whole pictures at every kind of zoom and screen ratio
 // against a reference that maps device pixels with exact fractions.
 #include "base/Random.h"
+#include "base/WorkerPool.h"
 #include "support/DispatchLevels.h"
 #include "view/DisplayKernels.h"
 #include "view/ViewRenderer.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <vector>
 
 namespace splot {
@@ -45,16 +47,67 @@ TEST(ViewKernels, EveryLevelAgreesWithThePlainLoops) {
                 wantExpanded[i] = words[map[i]];
             expander()(words.data(), map.data(), expanded.data(), n);
             ASSERT_EQ(expanded, wantExpanded) << "expand " << n;
-
-            // Accumulation into 16-bit sums.
-            std::vector<std::uint16_t> sums(3 * n + 40), wantSums(sums.size());
-            for (std::size_t i = 0; i < sums.size(); ++i)
-                sums[i] = wantSums[i] = static_cast<std::uint16_t>(random.random(4000));
-            for (int i = 0; i < 3 * n; ++i)
-                wantSums[at + i] = static_cast<std::uint16_t>(wantSums[at + i] + bytes[i]);
-            rowAccumulator()(bytes.data(), sums.data() + at, 3 * n);
-            ASSERT_EQ(sums, wantSums) << "accumulate " << n;
         }
+    });
+}
+
+// Column sums over boxes of rows, up to the 257 rows of 255 that fill a lane,
+// against the plain sums; the words past the last pixel stay untouched.
+TEST(ViewKernels, ColumnSumsAgreeWithThePlainSumsAtEveryLevel) {
+    test::forEachDispatchLevel([] {
+        Random random(12);
+        const std::size_t stride = 3 * 340 + 7;
+        std::vector<std::uint8_t> bytes(stride * 257);
+        for (int rows : {1, 2, 3, 8, 13, 16, 257}) {
+            for (auto& b : bytes)
+                b = rows == 257 ? 255 : static_cast<std::uint8_t>(random.random(256));
+            for (int n = 0; n <= 300; n += n < 80 ? 1 : 37) {
+                const int at = static_cast<int>(random.random(40));
+                std::vector<std::uint64_t> out(static_cast<std::size_t>(n) + 24, 0x5A5A5A5Au), want = out;
+                for (int p = 0; p < n; ++p) {
+                    std::uint64_t lanes[3] = {0, 0, 0};
+                    for (int r = 0; r < rows; ++r)
+                        for (int c = 0; c < 3; ++c)
+                            lanes[c] += bytes[r * stride + 3 * (at + p) + c];
+                    want[p] = lanes[0] | lanes[1] << 16 | lanes[2] << 32;
+                }
+                columnSummer()(bytes.data() + 3 * at, stride, rows, out.data(), n);
+                ASSERT_EQ(out, want) << rows << " rows of " << n;
+            }
+        }
+    });
+}
+
+// Runs of device pixels that each average k columns of 2^shift / k rows,
+// against the exact rounded quotient, on lengths that reach every vector
+// step and tail; sums up to 255 a pixel, the most a run can hold.
+TEST(ViewKernels, RunAveragesAreTheRoundedQuotientsAtEveryLevel) {
+    test::forEachDispatchLevel([] {
+        Random random(13);
+        for (int k = 1; k <= 16; k *= 2)
+            for (int shift = std::countr_zero(unsigned(k)); shift <= std::countr_zero(unsigned(k)) + 4;
+                 ++shift)
+                for (int m = 0; m <= 40; m += m < 18 ? 1 : 11) {
+                    const std::uint64_t most = (std::uint64_t(255) << shift) / k; // one column's rows of 255
+                    std::vector<std::uint64_t> sums(static_cast<std::size_t>(m * k));
+                    for (auto& w : sums)
+                        for (int c = 0; c < 3; ++c)
+                            w |= (random.random(4) == 0 ? most : random.random(most + 1)) << (16 * c);
+                    std::vector<std::uint32_t> out(static_cast<std::size_t>(m) + 9, 7), want = out;
+                    for (int i = 0; i < m; ++i) {
+                        std::uint8_t avg[3];
+                        for (int c = 0; c < 3; ++c) {
+                            std::uint64_t sum = 0;
+                            for (int j = 0; j < k; ++j)
+                                sum += sums[i * k + j] >> (16 * c) & 0xFFFF;
+                            avg[c] = static_cast<std::uint8_t>((sum + (1u << shift) / 2) >> shift);
+                        }
+                        want[i] = word(avg);
+                    }
+                    std::vector<std::uint64_t> scratch(sums.size() / 2);
+                    runAverager()(sums.data(), k, shift, scratch.data(), out.data(), m);
+                    ASSERT_EQ(out, want) << k << " columns, shift " << shift << ", " << m << " pixels";
+                }
     });
 }
 
@@ -139,6 +192,31 @@ TEST(ViewRenderer, EveryZoomAndRatioAgreesWithTheExactReference) {
                     }
                 }
     });
+}
+
+// Shared among several threads, every device pixel is the one-thread one.
+TEST(ViewRenderer, SharedRowsGiveTheSameWords) {
+    Random random(6);
+    const int w = 700, h = 300;
+    const std::size_t stride = 3 * w;
+    std::vector<std::uint8_t> bits(stride * h);
+    for (auto& b : bits)
+        b = static_cast<std::uint8_t>(random.random(256));
+    const PictureBits picture{bits.data(), stride, w, h};
+    WorkerPool pool(4, WorkerPool::Sharing::Always);
+    ViewRenderer alone, shared;
+    shared.setWorkers(&pool);
+    for (Zoom z : {Zoom{1, 16}, Zoom{1, 5}, Zoom{1, 3}, Zoom{2, 3}})
+        for (double ratio : {1.0, 1.25, 2.0}) {
+            const ViewAxis x(w, z, ratio, 3), y(h, z, ratio, -5);
+            const DeviceBox box{1, 0, static_cast<int>(x.devicePixels(0, w).end) + 1,
+                                static_cast<int>(y.devicePixels(0, h).end) + 1};
+            const int bw = box.right - box.left, bh = box.bottom - box.top;
+            std::vector<std::uint32_t> one(static_cast<std::size_t>(bw) * bh), many(one.size());
+            alone.render(picture, x, y, box, DeviceImage{one.data(), std::size_t(bw), box.left, box.top});
+            shared.render(picture, x, y, box, DeviceImage{many.data(), std::size_t(bw), box.left, box.top});
+            ASSERT_EQ(one, many) << "zoom " << z.num << "/" << z.den << " ratio " << ratio;
+        }
 }
 
 // The ladder of levels, and fitting a picture into a box.
