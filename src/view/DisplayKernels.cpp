@@ -3,6 +3,7 @@
 #include "paint/Dispatch.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <immintrin.h>
 
@@ -246,59 +247,92 @@ SPLOT_TARGET_AVX512 void sumColumnsAvx512(const std::uint8_t* bytes, std::size_t
     }
 }
 
-// The opaque word of a device pixel's channel sums, each rounded down after
-// adding half of 2^shift: no lane carries into the next, as every channel sum
-// plus half stays below 2^16, and the bits a shift brings down from the lane
-// above land above the lane's low byte.
-inline std::uint32_t averagedWord(std::uint64_t total, int shift) {
-    const std::uint64_t half = (std::uint64_t(1) << shift) >> 1;
-    const std::uint64_t t = (total + half * 0x100010001ull) >> shift;
-    return 0xFF000000u |
-           static_cast<std::uint32_t>(((t >> 8) & 0xFF00) | ((t >> 16) & 0xFF0000) | (t & 0xFF));
-}
-
-void averageRunsBaseline(const std::uint64_t* sums, int k, int shift, std::uint64_t*, std::uint32_t* out,
+void averageRunsBaseline(const std::uint64_t* sums, int k, int rows, std::uint64_t*, std::uint32_t* out,
                          int m) {
+    const std::uint64_t n = static_cast<std::uint64_t>(rows) * static_cast<std::uint64_t>(k);
     for (int i = 0; i < m; ++i) {
         std::uint64_t total = 0;
         for (int j = 0; j < k; ++j)
             total += sums[i * k + j];
-        out[i] = averagedWord(total, shift);
+        std::uint32_t word = 0xFF000000u;
+        for (int c = 0; c < 3; ++c)
+            word |= static_cast<std::uint32_t>((((total >> (16 * c)) & 0xFFFF) + n / 2) / n) << (8 * c);
+        out[i] = word;
     }
 }
 
-// Sums of neighbouring words halve the run until one word is left per device
-// pixel, eight device pixels at a time (masked past the end); the shift and
-// the narrowing to bytes then take eight at a time too.
-SPLOT_TARGET_AVX512 void averageRunsAvx512(const std::uint64_t* sums, int k, int shift,
-                                           std::uint64_t* scratch, std::uint32_t* out, int m) {
-    const __m512i evens = _mm512_set_epi64(14, 12, 10, 8, 6, 4, 2, 0);
-    const __m512i odds = _mm512_set_epi64(15, 13, 11, 9, 7, 5, 3, 1);
+// Sixteen 16-bit lanes (four device pixels' blue, green, red and zero)
+// divided by n, rounded down after adding n / 2: the sum plus n / 2 is below
+// 2^17 and exact as a float, and a quotient of at most 256 misses the exact
+// one by less than 2^-14, far less than the 1/256 by which a quotient that
+// is not whole stays away from the next whole number, so adding 2^-10 and
+// truncating gives the exact floor.
+SPLOT_TARGET_AVX512 inline __m128i dividedLanesAvx512(__m256i lanes, __m512i half, __m512 inverse) {
+    const __m512 a =
+        _mm512_maskz_cvtepi32_ps(0xFFFF, _mm512_add_epi32(_mm512_maskz_cvtepu16_epi32(0xFFFF, lanes), half));
+    const __m512 q = _mm512_fmadd_ps(a, inverse, _mm512_set1_ps(1.0f / 1024));
+    return _mm512_maskz_cvtepi32_epi8(0xFFFF, _mm512_maskz_cvttps_epi32(0xFFFF, q));
+}
+
+// Eight device pixels at a time: power-of-two runs are summed by halving
+// (sums of neighbouring words, until one word is left per device pixel),
+// other runs by gathering each of their k columns in turn; the reads are
+// masked past the end. The quotients are shifts for powers of two, else
+// float products (see dividedLanesAvx512).
+SPLOT_TARGET_AVX512 void averageRunsAvx512(const std::uint64_t* sums, int k, int rows, std::uint64_t* scratch,
+                                           std::uint32_t* out, int m) {
+    const bool halving = std::has_single_bit(static_cast<unsigned>(k));
     const std::uint64_t* words = sums;
-    for (int length = m * k; length > m; length /= 2) {
-        for (int q = 0; q < length; q += 16) {
-            const unsigned mask = _bzhi_u32(~0u, static_cast<unsigned>(std::min(length - q, 16)));
-            const __m512i a = _mm512_maskz_loadu_epi64(static_cast<__mmask8>(mask), words + q);
-            const __m512i b = _mm512_maskz_loadu_epi64(static_cast<__mmask8>(mask >> 8), words + q + 8);
-            const __m512i pairs = _mm512_add_epi64(_mm512_permutex2var_epi64(a, evens, b),
-                                                   _mm512_permutex2var_epi64(a, odds, b));
-            _mm512_mask_storeu_epi64(
-                scratch + q / 2,
-                static_cast<__mmask8>(_bzhi_u32(~0u, static_cast<unsigned>(std::min(length - q, 16) / 2))),
-                pairs);
+    if (halving) {
+        const __m512i evens = _mm512_set_epi64(14, 12, 10, 8, 6, 4, 2, 0);
+        const __m512i odds = _mm512_set_epi64(15, 13, 11, 9, 7, 5, 3, 1);
+        for (int length = m * k; length > m; length /= 2) {
+            for (int q = 0; q < length; q += 16) {
+                const int left = std::min(length - q, 16);
+                const unsigned mask = _bzhi_u32(~0u, static_cast<unsigned>(left));
+                const __m512i a = _mm512_maskz_loadu_epi64(static_cast<__mmask8>(mask), words + q);
+                const __m512i b = _mm512_maskz_loadu_epi64(static_cast<__mmask8>(mask >> 8), words + q + 8);
+                const __m512i pairs = _mm512_add_epi64(_mm512_permutex2var_epi64(a, evens, b),
+                                                       _mm512_permutex2var_epi64(a, odds, b));
+                _mm512_mask_storeu_epi64(
+                    scratch + q / 2, static_cast<__mmask8>(_bzhi_u32(~0u, static_cast<unsigned>(left / 2))),
+                    pairs);
+            }
+            words = scratch;
         }
-        words = scratch;
     }
-    const __m512i half = _mm512_set1_epi16(static_cast<short>((1 << shift) >> 1));
-    const __m128i count = _mm_cvtsi32_si128(shift);
+    const int n = rows * k;
+    const bool shifted = std::has_single_bit(static_cast<unsigned>(n));
+    const __m512i half16 = _mm512_set1_epi16(static_cast<short>(n / 2));
+    const __m128i shift = _mm_cvtsi32_si128(std::countr_zero(static_cast<unsigned>(n)));
+    const __m512i half32 = _mm512_set1_epi32(n / 2);
+    const __m512 inverse = _mm512_set1_ps(1.0f / static_cast<float>(n));
+    const __m512i columns =
+        _mm512_mullo_epi64(_mm512_set_epi64(7, 6, 5, 4, 3, 2, 1, 0), _mm512_set1_epi64(k));
     const __m256i opaque = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     for (int i = 0; i < m; i += 8) {
         const __mmask8 mask =
             static_cast<__mmask8>(_bzhi_u32(~0u, static_cast<unsigned>(std::min(m - i, 8))));
-        const __m512i totals = _mm512_maskz_loadu_epi64(mask, words + i);
-        const __m512i shown = _mm512_srl_epi16(_mm512_add_epi16(totals, half), count);
-        _mm256_mask_storeu_epi32(out + i, mask,
-                                 _mm256_or_si256(_mm512_maskz_cvtepi16_epi8(~__mmask32(0), shown), opaque));
+        __m512i totals;
+        if (halving) {
+            totals = _mm512_maskz_loadu_epi64(mask, words + i);
+        } else {
+            totals = _mm512_setzero_si512();
+            const std::uint64_t* run = sums + static_cast<std::ptrdiff_t>(i) * k;
+            for (int j = 0; j < k; ++j)
+                totals = _mm512_add_epi64(
+                    totals, _mm512_mask_i64gather_epi64(_mm512_setzero_si512(), mask, columns, run + j, 8));
+        }
+        __m256i shown;
+        if (shifted) {
+            shown = _mm512_maskz_cvtepi16_epi8(~__mmask32(0),
+                                               _mm512_srl_epi16(_mm512_add_epi16(totals, half16), shift));
+        } else {
+            shown = _mm256_set_m128i(
+                dividedLanesAvx512(_mm512_maskz_extracti64x4_epi64(0xF, totals, 1), half32, inverse),
+                dividedLanesAvx512(_mm512_maskz_extracti64x4_epi64(0xF, totals, 0), half32, inverse));
+        }
+        _mm256_mask_storeu_epi32(out + i, mask, _mm256_or_si256(shown, opaque));
     }
 }
 

@@ -30,12 +30,12 @@ using ColumnSummer = void (*)(const std::uint8_t* bytes, std::size_t stride, int
                               int pixels);
 ColumnSummer columnSummer();
 
-// The device pixels of a row in which each averages the same power of two of
-// picture pixels, 2^shift (at most 256): out[i] is the opaque word whose
-// channels are (sum + 2^shift / 2) >> shift, the channel sums of words
-// sums[i * k] .. sums[i * k + k - 1] (ColumnSummer's words; k a power of two,
-// at most 16). scratch holds m * k / 2 words, and its contents are lost.
-using RunAverager = void (*)(const std::uint64_t* sums, int k, int shift, std::uint64_t* scratch,
+// The device pixels of a row that each average `rows` x k picture pixels
+// (k consecutive columns; at most 16 x 16): out[i] is the opaque word whose
+// channels are (sum + n / 2) / n for n = rows x k, rounded down, the channel
+// sums of words sums[i * k] .. sums[i * k + k - 1] (ColumnSummer's words).
+// scratch holds m * k / 2 words, and its contents are lost.
+using RunAverager = void (*)(const std::uint64_t* sums, int k, int rows, std::uint64_t* scratch,
                              std::uint32_t* out, int m);
 RunAverager runAverager();
 

@@ -121,7 +121,7 @@ void ViewRenderer::renderAveraged(const PictureBits& picture, const ViewAxis& x,
         const int k = counts[i];
         for (j = i + 1; j < n && counts[j] == k && first[j] == first[j - 1] + k; ++j) {
         }
-        if (k <= 16 && std::has_single_bit(static_cast<unsigned>(k)) && j - i > runEnd_ - runBegin_) {
+        if (k <= 16 && j - i > runEnd_ - runBegin_) {
             runBegin_ = i;
             runEnd_ = j;
             runColumns_ = k;
@@ -166,14 +166,13 @@ void ViewRenderer::averagedRows(const PictureBits& picture, const DeviceBox& box
             static_cast<std::size_t>(columnBegin) * 3;
         sumColumns(source, picture.stride, rows, scratch.sums.data(), pixels);
         std::uint32_t* out = targetRow(target, box.left, box.top + j);
-        if (runColumns_ == 0 || !std::has_single_bit(static_cast<unsigned>(rows))) {
+        if (runColumns_ == 0) {
             averagedPixels(scratch.sums.data(), rows, 0, n, out);
             continue;
         }
         averagedPixels(scratch.sums.data(), rows, 0, runBegin_, out);
         averageRun(scratch.sums.data() + (columns_.first[static_cast<std::size_t>(runBegin_)] - columnBegin),
-                   runColumns_, std::countr_zero(static_cast<unsigned>(rows * runColumns_)),
-                   scratch.halves.data(), out + runBegin_, runEnd_ - runBegin_);
+                   runColumns_, rows, scratch.halves.data(), out + runBegin_, runEnd_ - runBegin_);
         averagedPixels(scratch.sums.data(), rows, runEnd_, n, out);
     }
 }

@@ -86,7 +86,7 @@ private:
     Spans columns_;
     Spans rows_;
     // The longest run of device pixels [runBegin_, runEnd_) that average the
-    // same power of two of consecutive picture columns, runColumns_ (0: none).
+    // same number of consecutive picture columns, runColumns_ (0: none).
     int runBegin_ = 0;
     int runEnd_ = 0;
     int runColumns_ = 0;
