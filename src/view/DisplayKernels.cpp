@@ -274,11 +274,40 @@ SPLOT_TARGET_AVX512 inline __m128i dividedLanesAvx512(__m256i lanes, __m512i hal
     return _mm512_maskz_cvtepi32_epi8(0xFFFF, _mm512_maskz_cvttps_epi32(0xFFFF, q));
 }
 
+// The totals of `count` (at most 8) consecutive runs of k words (at most
+// 16) from `words` on: each run read as one or two masked vectors, the eight
+// vectors then added across in three steps of pairs.
+SPLOT_TARGET_AVX512 inline __m512i runTotalsAvx512(const std::uint64_t* words, int k, int count) {
+    const __mmask8 low = static_cast<__mmask8>(_bzhi_u32(0xFF, static_cast<unsigned>(k)));
+    const __mmask8 high = static_cast<__mmask8>(_bzhi_u32(0xFF, static_cast<unsigned>(std::max(k - 8, 0))));
+    __m512i run[8];
+    for (int i = 0; i < 8; ++i, words += k) {
+        run[i] = _mm512_setzero_si512();
+        if (i < count) {
+            run[i] = _mm512_maskz_loadu_epi64(low, words);
+            if (k > 8)
+                run[i] = _mm512_add_epi64(run[i], _mm512_maskz_loadu_epi64(high, words + 8));
+        }
+    }
+    // Each 128-bit lane of pairs[p] holds partial totals of runs 2p and 2p + 1.
+    __m512i pairs[4];
+    for (int p = 0; p < 4; ++p)
+        pairs[p] = _mm512_add_epi64(_mm512_maskz_unpacklo_epi64(0xFF, run[2 * p], run[2 * p + 1]),
+                                    _mm512_maskz_unpackhi_epi64(0xFF, run[2 * p], run[2 * p + 1]));
+    // Lanes 0, 1 of quads[q] hold runs 4q, 4q + 1; lanes 2, 3 runs 4q + 2, 4q + 3.
+    __m512i quads[2];
+    for (int q = 0; q < 2; ++q)
+        quads[q] = _mm512_add_epi64(_mm512_maskz_shuffle_i64x2(0xFF, pairs[2 * q], pairs[2 * q + 1], 0x88),
+                                    _mm512_maskz_shuffle_i64x2(0xFF, pairs[2 * q], pairs[2 * q + 1], 0xDD));
+    return _mm512_add_epi64(_mm512_maskz_shuffle_i64x2(0xFF, quads[0], quads[1], 0x88),
+                            _mm512_maskz_shuffle_i64x2(0xFF, quads[0], quads[1], 0xDD));
+}
+
 // Eight device pixels at a time: power-of-two runs are summed by halving
-// (sums of neighbouring words, until one word is left per device pixel),
-// other runs by gathering each of their k columns in turn; the reads are
-// masked past the end. The quotients are shifts for powers of two, else
-// float products (see dividedLanesAvx512).
+// (sums of neighbouring words, eight at a time, masked past the end, until
+// one word is left per device pixel), other runs across their words (see
+// runTotalsAvx512). The quotients are shifts for powers of two, else float
+// products (see dividedLanesAvx512).
 SPLOT_TARGET_AVX512 void averageRunsAvx512(const std::uint64_t* sums, int k, int rows, std::uint64_t* scratch,
                                            std::uint32_t* out, int m) {
     const bool halving = std::has_single_bit(static_cast<unsigned>(k));
@@ -307,8 +336,6 @@ SPLOT_TARGET_AVX512 void averageRunsAvx512(const std::uint64_t* sums, int k, int
     const __m128i shift = _mm_cvtsi32_si128(std::countr_zero(static_cast<unsigned>(n)));
     const __m512i half32 = _mm512_set1_epi32(n / 2);
     const __m512 inverse = _mm512_set1_ps(1.0f / static_cast<float>(n));
-    const __m512i columns =
-        _mm512_mullo_epi64(_mm512_set_epi64(7, 6, 5, 4, 3, 2, 1, 0), _mm512_set1_epi64(k));
     const __m256i opaque = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     for (int i = 0; i < m; i += 8) {
         const __mmask8 mask =
@@ -317,11 +344,7 @@ SPLOT_TARGET_AVX512 void averageRunsAvx512(const std::uint64_t* sums, int k, int
         if (halving) {
             totals = _mm512_maskz_loadu_epi64(mask, words + i);
         } else {
-            totals = _mm512_setzero_si512();
-            const std::uint64_t* run = sums + static_cast<std::ptrdiff_t>(i) * k;
-            for (int j = 0; j < k; ++j)
-                totals = _mm512_add_epi64(
-                    totals, _mm512_mask_i64gather_epi64(_mm512_setzero_si512(), mask, columns, run + j, 8));
+            totals = runTotalsAvx512(sums + static_cast<std::ptrdiff_t>(i) * k, k, std::min(m - i, 8));
         }
         __m256i shown;
         if (shifted) {

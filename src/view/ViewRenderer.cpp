@@ -3,7 +3,6 @@
 #include "view/DisplayKernels.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace splot {
