@@ -277,7 +277,8 @@ SPLOT_TARGET_AVX512 inline __m128i dividedLanesAvx512(__m256i lanes, __m512i hal
 // The totals of `count` (at most 8) consecutive runs of k words (at most
 // 16) from `words` on: each run read as one or two masked vectors, the eight
 // vectors then added across in three steps of pairs.
-SPLOT_TARGET_AVX512 inline __m512i runTotalsAvx512(const std::uint64_t* words, int k, int count) {
+[[gnu::always_inline]] SPLOT_TARGET_AVX512 inline __m512i runTotalsAvx512(const std::uint64_t* words, int k,
+                                                                          int count) {
     const __mmask8 low = static_cast<__mmask8>(_bzhi_u32(0xFF, static_cast<unsigned>(k)));
     const __mmask8 high = static_cast<__mmask8>(_bzhi_u32(0xFF, static_cast<unsigned>(std::max(k - 8, 0))));
     __m512i run[8];
