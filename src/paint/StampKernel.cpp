@@ -424,17 +424,6 @@ void StampMask::setDeltas(bool fuzzy, double amount, bool erase, const BlendReci
     }
 }
 
-const std::int16_t* StampMask::deltaRow(int g, int j, int slot) {
-    if (!fuzzy_)
-        return flat_[g].data();
-    const std::size_t row = static_cast<std::size_t>(j);
-    if (deltaRowGen_[g][row] != deltaGen_) {
-        computeDeltas(g, j, slot);
-        deltaRowGen_[g][row] = deltaGen_;
-    }
-    return deltas_[g].data() + row * rowStride() * 3;
-}
-
 void StampMask::computeDeltas(int g, int j, int slot) {
     const StampSpan s = spans_[static_cast<std::size_t>(j)];
     if (s.empty())
@@ -469,6 +458,11 @@ void addClamped(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n) 
 void addClampedWhere(std::uint8_t* bytes, const std::int16_t* deltas, const std::uint8_t* keep,
                      std::size_t n) {
     stampKernels().addClampedWhere(bytes, deltas, keep, n);
+}
+
+AddKernels addKernels() {
+    const StampKernels& kernels = stampKernels();
+    return AddKernels{kernels.addClamped, kernels.addClampedWhere};
 }
 
 } // namespace splot
