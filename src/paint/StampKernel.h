@@ -209,14 +209,22 @@ private:
 };
 
 // The speckle test of one stamp. A pixel paints when Round(t + speckleOffset)
-// < speckly for its draw t (0..99); that sum grows with t, so the painting
-// draws are exactly t < threshold, and no draw is taken when the threshold is
-// 0 or 100 (the outcome is certain).
+// < speckly for its draw t (0..99); that rounded sum never falls as t grows,
+// so the painting draws are exactly t < threshold, and no draw is taken when
+// the threshold is 0 or 100 (the outcome is certain).
 class SpeckleTest {
 public:
     SpeckleTest(Random& random, int speckly, double offset) : random_(random) {
-        while (threshold_ < tbSpecklyMax && roundEven(threshold_ + offset) < speckly)
-            ++threshold_;
+        // The threshold is the first t (or 100) whose rounded sum reaches
+        // speckly, found by halving 0..100.
+        int above = tbSpecklyMax;
+        while (threshold_ < above) {
+            const int t = (threshold_ + above) / 2;
+            if (roundEven(t + offset) < speckly)
+                threshold_ = t + 1;
+            else
+                above = t;
+        }
     }
     bool always() const { return threshold_ == tbSpecklyMax; }
     bool never() const { return threshold_ == 0; }
