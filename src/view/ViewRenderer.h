@@ -48,6 +48,8 @@ public:
 private:
     void renderSharp(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y, const DeviceBox& box,
                      const DeviceImage& target);
+    void renderDoubled(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y, const DeviceBox& box,
+                       const DeviceImage& target, int firstColumn);
     void renderAveraged(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y,
                         const DeviceBox& box, const DeviceImage& target);
 
