@@ -7,13 +7,11 @@
 namespace splot {
 
 // Repaints the image view from the canvas bytes, at once: when a call returns
-// the window holds the new pixels. Putting them on the physical screen may be
-// paced (a walk or a circle stamps far more often than a screen refreshes),
-// but never by more than a few milliseconds, and flushNow() puts everything
-// on screen at once; the session calls it when a command ends. Besides what
-// it is asked to repaint, every repaint also covers the pixels of the last
-// outline shown, so an outline disappears from the screen with the next
-// repaint.
+// (or the outermost batch ends) the window holds the new pixels and has
+// handed them to the screen. flushNow() is for a display that holds some
+// back; the session calls it when a command ends. Besides what it is asked
+// to repaint, every repaint also covers the pixels of the last outline
+// shown, so an outline disappears from the screen with the next repaint.
 class Display {
 public:
     virtual ~Display() = default;

@@ -190,53 +190,60 @@ void Painter::stampBlend(int i0, int i1, int j0, int j1, std::int64_t left, std:
                          : speckle.always()                ? StampMask::workCachedPixel
                                                            : StampMask::workSpecklePixel;
     const std::int64_t work = static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1) * perPixel;
-    mask_.forRows(
-        workers_, j0, j1, work, [&](int j, int slot) __attribute__((always_inline)) {
-            const StampSpan v = visitedSpan(mask_, j, i0, i1);
-            if (v.empty())
-                return;
-            const int n = v.hi - v.lo + 1;
-            const std::uint8_t* keep = nullptr;
-            if (!speckle.always()) {
-                std::vector<std::uint8_t>& buffer = rowScratch_[slot].keep;
-                if (buffer.size() < drawRoom(n) * 3)
-                    buffer.resize(drawRoom(n) * 3);
-                speckle.row(buffer.data(), j, v.lo, n);
-                keep = buffer.data();
-            }
-            auto* row = reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(bottom + j)));
+    const BlendPlan plan{i0, i1, left, bottom, W, images, {shift[0], shift[1]}, ordered, addKernels()};
+    mask_.forRows(workers_, j0, j1, work,
+                  [&](int from, int to, int slot) { blendRows(plan, speckle, from, to, slot); });
+}
 
-            if (ordered) {
-                const std::int16_t* blueImage = mask_.deltaRow(0, j, slot);
-                const std::int16_t* redImage = mask_.deltaRow(1, j, slot);
-                for (int i = v.lo; i <= v.hi; ++i) {
-                    if (keep != nullptr && keep[3 * (i - v.lo)] == 0)
-                        continue;
-                    const std::int64_t x = left + i;
-                    if (x + shift[1] >= 0 && x + shift[1] < W)
-                        addClamped(row + 3 * (x + shift[1]), redImage + 3 * i, 3);
-                    if (x >= 0 && x < W)
-                        addClamped(row + 3 * x, blueImage + 3 * i, 3);
-                }
-                return;
-            }
+void Painter::blendRows(const BlendPlan plan, const SpeckleTest& speckle, int from, int to, int slot) {
+    const std::int64_t W = plan.width;
+    for (int j = from; j <= to; ++j) {
+        const StampSpan v = visitedSpan(mask_, j, plan.i0, plan.i1);
+        if (v.empty())
+            continue;
+        const int n = v.hi - v.lo + 1;
+        const std::uint8_t* keep = nullptr;
+        if (!speckle.always()) {
+            std::vector<std::uint8_t>& buffer = rowScratch_[slot].keep;
+            if (buffer.size() < drawRoom(n) * 3)
+                buffer.resize(drawRoom(n) * 3);
+            speckle.row(buffer.data(), j, v.lo, n);
+            keep = buffer.data();
+        }
+        auto* row = reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(plan.bottom + j)));
 
-            for (int g = 0; g < images; ++g) {
-                // Columns whose image lands inside the canvas.
-                const std::int64_t at = left + shift[g];
-                const std::int64_t a = std::max<std::int64_t>(v.lo, -at);
-                const std::int64_t b = std::min<std::int64_t>(v.hi, W - 1 - at);
-                if (a > b)
+        if (plan.ordered) {
+            const std::int16_t* blueImage = mask_.deltaRow(0, j, slot);
+            const std::int16_t* redImage = mask_.deltaRow(1, j, slot);
+            const std::int64_t shift = plan.shift[1];
+            for (int i = v.lo; i <= v.hi; ++i) {
+                if (keep != nullptr && keep[3 * (i - v.lo)] == 0)
                     continue;
-                const std::int16_t* deltas = mask_.deltaRow(g, j, slot) + 3 * a;
-                std::uint8_t* bytes = row + 3 * (at + a);
-                const auto count = static_cast<std::size_t>(b - a + 1) * 3;
-                if (keep == nullptr)
-                    addClamped(bytes, deltas, count);
-                else
-                    addClampedWhere(bytes, deltas, keep + 3 * (a - v.lo), count);
+                const std::int64_t x = plan.left + i;
+                if (x + shift >= 0 && x + shift < W)
+                    addClamped(row + 3 * (x + shift), redImage + 3 * i, 3);
+                if (x >= 0 && x < W)
+                    addClamped(row + 3 * x, blueImage + 3 * i, 3);
             }
-        });
+            continue;
+        }
+
+        for (int g = 0; g < plan.images; ++g) {
+            // Columns whose image lands inside the canvas.
+            const std::int64_t at = plan.left + plan.shift[g];
+            const std::int64_t a = std::max<std::int64_t>(v.lo, -at);
+            const std::int64_t b = std::min<std::int64_t>(v.hi, W - 1 - at);
+            if (a > b)
+                continue;
+            const std::int16_t* deltas = mask_.deltaRow(g, j, slot) + 3 * a;
+            std::uint8_t* bytes = row + 3 * (at + a);
+            const auto count = static_cast<std::size_t>(b - a + 1) * 3;
+            if (keep == nullptr)
+                plan.add.add(bytes, deltas, count);
+            else
+                plan.add.addWhere(bytes, deltas, keep + 3 * (a - v.lo), count);
+        }
+    }
 }
 
 void Painter::stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
@@ -253,27 +260,29 @@ void Painter::stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t l
 
     const std::int64_t work =
         static_cast<std::int64_t>(j1 - j0 + 1) * (i1 - i0 + 1) * StampMask::workComputedPixel;
-    mask_.forRows(workers_, j0, j1, work, [&](int j, int slot) {
-        const StampSpan v = visitedSpan(mask_, j, i0, i1);
-        if (v.empty())
-            return;
-        const int n = v.hi - v.lo + 1;
-        const std::size_t bytes = static_cast<std::size_t>(n) * 3;
-        RowScratch& scratch = rowScratch_[slot];
-        if (scratch.deltas.size() < drawRoom(n) * 3)
-            scratch.deltas.resize(drawRoom(n) * 3);
-        if (scratch.keep.size() < drawRoom(n) * 3)
-            scratch.keep.resize(drawRoom(n) * 3);
-        colourDeltaRow(draws, j, v.lo, n, colours, paint.fuzzy ? mask_.weightRow(j) + v.lo : nullptr,
-                       scratch.deltas.data());
-        auto* row =
-            reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(bottom + j))) + 3 * (left + v.lo);
-        if (speckle.always()) {
-            addClamped(row, scratch.deltas.data(), bytes);
-            return;
+    mask_.forRows(workers_, j0, j1, work, [&](int from, int to, int slot) {
+        for (int j = from; j <= to; ++j) {
+            const StampSpan v = visitedSpan(mask_, j, i0, i1);
+            if (v.empty())
+                continue;
+            const int n = v.hi - v.lo + 1;
+            const std::size_t bytes = static_cast<std::size_t>(n) * 3;
+            RowScratch& scratch = rowScratch_[slot];
+            if (scratch.deltas.size() < drawRoom(n) * 3)
+                scratch.deltas.resize(drawRoom(n) * 3);
+            if (scratch.keep.size() < drawRoom(n) * 3)
+                scratch.keep.resize(drawRoom(n) * 3);
+            colourDeltaRow(draws, j, v.lo, n, colours, paint.fuzzy ? mask_.weightRow(j) + v.lo : nullptr,
+                           scratch.deltas.data());
+            auto* row = reinterpret_cast<std::uint8_t*>(canvas_.row(static_cast<int>(bottom + j))) +
+                        3 * (left + v.lo);
+            if (speckle.always()) {
+                addClamped(row, scratch.deltas.data(), bytes);
+                continue;
+            }
+            speckle.row(scratch.keep.data(), j, v.lo, n);
+            addClampedWhere(row, scratch.deltas.data(), scratch.keep.data(), bytes);
         }
-        speckle.row(scratch.keep.data(), j, v.lo, n);
-        addClampedWhere(row, scratch.deltas.data(), scratch.keep.data(), bytes);
     });
 
     // The colour in use is left as the last painted pixel's, in visiting order.

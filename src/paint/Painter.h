@@ -61,6 +61,22 @@ private:
                     SpeckleTest& speckle);
     void stampColourPerPoint(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
                              SpeckleTest& speckle);
+    // The constants of one blended stamp's rows. blendRows takes them by
+    // value: a copy nothing else can reach, so they stay in registers across
+    // the kernels' calls instead of being read again for every row.
+    struct BlendPlan {
+        int i0 = 0;
+        int i1 = -1;
+        std::int64_t left = 0;
+        std::int64_t bottom = 0;
+        std::int64_t width = 0; // the canvas's
+        int images = 1;
+        std::int64_t shift[2] = {0, 0};
+        bool ordered = false;
+        AddKernels add{};
+    };
+    // Blends rows from..to of the stamp, slot naming the thread (StampMask::forRows).
+    void blendRows(BlendPlan plan, const SpeckleTest& speckle, int from, int to, int slot);
     void stampWithAction(int i0, int i1, int j0, int j1, std::int64_t left, std::int64_t bottom,
                          SpeckleTest& speckle);
 

@@ -190,11 +190,31 @@ SPLOT_TARGET_AVX2 void addClampedWideAvx2(std::uint8_t* bytes, const std::int16_
         addClampedBody(bytes + k, deltas + k, n - k);
 }
 
-// Masked loads and stores finish the row without a byte loop.
+// Whole blocks of 64 bytes narrow with a saturating pack, which works within
+// 128-bit lanes, so a permutation puts the eight 8-byte groups back in order;
+// masked loads and stores finish the row without a byte loop.
 SPLOT_TARGET_AVX512 void addClampedWideAvx512(std::uint8_t* bytes, const std::int16_t* deltas,
                                               const std::uint8_t* keep, std::size_t n) {
+    const __m512i order = _mm512_set_epi64(7, 5, 3, 1, 6, 4, 2, 0);
+    std::size_t k = 0;
+    for (; k + 64 <= n; k += 64) {
+        __m512i low = _mm512_loadu_si512(deltas + k);
+        __m512i high = _mm512_loadu_si512(deltas + k + 32);
+        if (keep != nullptr) {
+            const __m512i flags = _mm512_loadu_si512(keep + k);
+            const __mmask64 use = _mm512_test_epi8_mask(flags, flags);
+            low = _mm512_maskz_mov_epi16(static_cast<__mmask32>(use), low);
+            high = _mm512_maskz_mov_epi16(static_cast<__mmask32>(use >> 32), high);
+        }
+        const __m512i sumLow = _mm512_add_epi16(
+            _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + k))), low);
+        const __m512i sumHigh = _mm512_add_epi16(
+            _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + k + 32))), high);
+        const __m512i packed = _mm512_packus_epi16(sumLow, sumHigh);
+        _mm512_storeu_si512(bytes + k, _mm512_maskz_permutexvar_epi64(0xFF, order, packed));
+    }
     const __m512i zero = _mm512_setzero_si512();
-    for (std::size_t k = 0; k < n; k += 32) {
+    for (; k < n; k += 32) {
         const __mmask32 m = n - k >= 32 ? ~__mmask32{0} : _bzhi_u32(~0u, static_cast<unsigned>(n - k));
         __mmask32 use = m;
         if (keep != nullptr) {
@@ -424,17 +444,6 @@ void StampMask::setDeltas(bool fuzzy, double amount, bool erase, const BlendReci
     }
 }
 
-const std::int16_t* StampMask::deltaRow(int g, int j, int slot) {
-    if (!fuzzy_)
-        return flat_[g].data();
-    const std::size_t row = static_cast<std::size_t>(j);
-    if (deltaRowGen_[g][row] != deltaGen_) {
-        computeDeltas(g, j, slot);
-        deltaRowGen_[g][row] = deltaGen_;
-    }
-    return deltas_[g].data() + row * rowStride() * 3;
-}
-
 void StampMask::computeDeltas(int g, int j, int slot) {
     const StampSpan s = spans_[static_cast<std::size_t>(j)];
     if (s.empty())
@@ -469,6 +478,11 @@ void addClamped(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n) 
 void addClampedWhere(std::uint8_t* bytes, const std::int16_t* deltas, const std::uint8_t* keep,
                      std::size_t n) {
     stampKernels().addClampedWhere(bytes, deltas, keep, n);
+}
+
+AddKernels addKernels() {
+    const StampKernels& kernels = stampKernels();
+    return AddKernels{kernels.addClamped, kernels.addClampedWhere};
 }
 
 } // namespace splot

@@ -86,7 +86,16 @@ public:
     // Three changes per column (blue, green, red) of image g in row j; valid
     // inside span(j). slot names the thread asking (WorkerPool), whose
     // scratch space is used.
-    const std::int16_t* deltaRow(int g, int j, int slot = 0);
+    const std::int16_t* deltaRow(int g, int j, int slot = 0) {
+        if (!fuzzy_)
+            return flat_[g].data();
+        const auto row = static_cast<std::size_t>(j);
+        if (deltaRowGen_[g][row] != deltaGen_) {
+            computeDeltas(g, j, slot);
+            deltaRowGen_[g][row] = deltaGen_;
+        }
+        return deltas_[g].data() + row * rowStride() * 3;
+    }
 
     // Whether row j's changes (fuzzy brush) are computed already: consecutive
     // stamps with the same brush and sub-pixel offset reuse them.
@@ -105,17 +114,17 @@ public:
     // computed ones from about 150 x 150).
     static constexpr std::int64_t parallelWork = 240000;
 
-    // Calls body(j, slot) once for every row j0..j1. A stamp of at least
+    // Calls body(from, to, slot) for runs of rows that together cover
+    // j0..j1 once, each run in order from its first row. A stamp of at least
     // parallelWork shares its rows among the pool's threads (pool may be
-    // null: one thread); otherwise the rows run in order from j0 on the
-    // calling thread. The rows are independent but for the masks' mirror
-    // copies, so a row and its mirror image always run on the same thread;
-    // weightRow and deltaRow may then be called from every thread, each for
-    // its own rows.
+    // null: one thread), a row at a time; otherwise body(j0, j1, 0) runs them
+    // all on the calling thread. The rows are independent but for the masks'
+    // mirror copies, so a row and its mirror image always run on the same
+    // thread; weightRow and deltaRow may then be called from every thread,
+    // each for its own rows.
     template <class Body> void forRows(WorkerPool* pool, int j0, int j1, std::int64_t work, Body&& body) {
         if (pool == nullptr || !pool->shares(work, parallelWork) || j1 <= j0) {
-            for (int j = j0; j <= j1; ++j)
-                body(j, 0);
+            body(j0, j1, 0);
             return;
         }
         const RowPairs pairs = rowPairs(j0, j1);
@@ -127,10 +136,10 @@ public:
                 pairs.first + static_cast<int>(static_cast<std::int64_t>(keys) * (task + 1) / tasks);
             for (int p = from; p < to; ++p) {
                 if (p >= j0 && p <= j1)
-                    body(p, slot);
+                    body(p, p, slot);
                 const int q = pairs.centre - p;
                 if (pairs.mirrored && q != p && q >= j0 && q <= j1)
-                    body(q, slot);
+                    body(q, q, slot);
             }
         });
     }
@@ -200,14 +209,22 @@ private:
 };
 
 // The speckle test of one stamp. A pixel paints when Round(t + speckleOffset)
-// < speckly for its draw t (0..99); that sum grows with t, so the painting
-// draws are exactly t < threshold, and no draw is taken when the threshold is
-// 0 or 100 (the outcome is certain).
+// < speckly for its draw t (0..99); that rounded sum never falls as t grows,
+// so the painting draws are exactly t < threshold, and no draw is taken when
+// the threshold is 0 or 100 (the outcome is certain).
 class SpeckleTest {
 public:
     SpeckleTest(Random& random, int speckly, double offset) : random_(random) {
-        while (threshold_ < tbSpecklyMax && roundEven(threshold_ + offset) < speckly)
-            ++threshold_;
+        // The threshold is the first t (or 100) whose rounded sum reaches
+        // speckly, found by halving 0..100.
+        int above = tbSpecklyMax;
+        while (threshold_ < above) {
+            const int t = (threshold_ + above) / 2;
+            if (roundEven(t + offset) < speckly)
+                threshold_ = t + 1;
+            else
+                above = t;
+        }
     }
     bool always() const { return threshold_ == tbSpecklyMax; }
     bool never() const { return threshold_ == 0; }
@@ -245,5 +262,15 @@ void addClamped(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n);
 // The same where keep[k] is non-zero; other bytes stay as they are.
 void addClampedWhere(std::uint8_t* bytes, const std::int16_t* deltas, const std::uint8_t* keep,
                      std::size_t n);
+
+// addClamped and addClampedWhere of the dispatch level in use, for a caller
+// that looks them up once for many rows (the level changes only between
+// stamps).
+struct AddKernels {
+    void (*add)(std::uint8_t* bytes, const std::int16_t* deltas, std::size_t n);
+    void (*addWhere)(std::uint8_t* bytes, const std::int16_t* deltas, const std::uint8_t* keep,
+                     std::size_t n);
+};
+AddKernels addKernels();
 
 } // namespace splot

@@ -3,6 +3,7 @@
 #include "paint/Dispatch.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <immintrin.h>
@@ -83,6 +84,98 @@ SPLOT_TARGET_AVX512VBMI void bgrToRgb32Avx512(const std::uint8_t* source, std::u
             _mm512_mask_permutexvar_epi8(opaque512, 0x7777777777777777ULL, spread, bytes));
         i += n;
     }
+}
+
+void bgrToRgb32DoubledBaseline(const std::uint8_t* source, std::uint32_t* out, std::uint32_t* out2,
+                               int count) {
+    for (int i = 0; i < count; ++i) {
+        const std::uint8_t* p = source + static_cast<std::size_t>(i) * 3;
+        const std::uint32_t w =
+            0xFF000000u | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | std::uint32_t(p[0]);
+        out[2 * i] = out[2 * i + 1] = w;
+        if (out2 != nullptr)
+            out2[2 * i] = out2[2 * i + 1] = w;
+    }
+}
+
+SPLOT_TARGET_AVX2 void bgrToRgb32DoubledAvx2(const std::uint8_t* source, std::uint32_t* out,
+                                             std::uint32_t* out2, int count) {
+    const __m128i spread4 = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    int i = 0;
+    // Four pixels a 16-byte load, which stays inside the row while at least
+    // six pixels remain.
+    for (; i + 6 <= count; i += 4) {
+        const __m128i bytes =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + static_cast<std::size_t>(i) * 3));
+        const __m128i words = _mm_or_si128(_mm_shuffle_epi8(bytes, spread4), opaque);
+        const __m256i doubled =
+            _mm256_setr_m128i(_mm_unpacklo_epi32(words, words), _mm_unpackhi_epi32(words, words));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 2 * i), doubled);
+        if (out2 != nullptr)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out2 + 2 * i), doubled);
+    }
+    bgrToRgb32DoubledBaseline(source + static_cast<std::size_t>(i) * 3, out + 2 * i,
+                              out2 != nullptr ? out2 + 2 * i : nullptr, count - i);
+}
+
+// Byte indices of a permute that turns 16 blue-green-red pixels (48 bytes)
+// into the words of pixels first .. first + 7, each twice; the fourth byte
+// of each word is left to the opaque mask.
+constexpr std::array<std::uint8_t, 64> doubledSpread(int first) {
+    std::array<std::uint8_t, 64> index{};
+    for (int w = 0; w < 16; ++w)
+        for (int b = 0; b < 4; ++b)
+            index[static_cast<std::size_t>(4 * w + b)] =
+                static_cast<std::uint8_t>(3 * (first + w / 2) + (b < 3 ? b : 2));
+    return index;
+}
+constexpr std::array<std::uint8_t, 64> doubledLow = doubledSpread(0);
+constexpr std::array<std::uint8_t, 64> doubledHigh = doubledSpread(8);
+
+// n (at most sixteen) pixels from pixel i to two words each, with masked
+// loads and stores that touch nothing outside the row.
+SPLOT_TARGET_AVX512VBMI inline void doubledSomeAvx512(const std::uint8_t* source, std::uint32_t* out,
+                                                      std::uint32_t* out2, int i, int n) {
+    const __m512i opaque = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m512i bytes = _mm512_maskz_loadu_epi8(_bzhi_u64(~0ULL, static_cast<unsigned>(3 * n)),
+                                                  source + static_cast<std::size_t>(i) * 3);
+    const __m512i a = _mm512_mask_permutexvar_epi8(opaque, 0x7777777777777777ULL,
+                                                   _mm512_loadu_si512(doubledLow.data()), bytes);
+    const __m512i b = _mm512_mask_permutexvar_epi8(opaque, 0x7777777777777777ULL,
+                                                   _mm512_loadu_si512(doubledHigh.data()), bytes);
+    const auto maskA = static_cast<__mmask16>(_bzhi_u32(~0u, static_cast<unsigned>(std::min(2 * n, 16))));
+    const auto maskB = static_cast<__mmask16>(_bzhi_u32(~0u, static_cast<unsigned>(std::max(2 * n - 16, 0))));
+    _mm512_mask_storeu_epi32(out + 2 * i, maskA, a);
+    _mm512_mask_storeu_epi32(out + 2 * i + 16, maskB, b);
+    if (out2 != nullptr) {
+        _mm512_mask_storeu_epi32(out2 + 2 * i, maskA, a);
+        _mm512_mask_storeu_epi32(out2 + 2 * i + 16, maskB, b);
+    }
+}
+
+SPLOT_TARGET_AVX512VBMI void bgrToRgb32DoubledAvx512(const std::uint8_t* source, std::uint32_t* out,
+                                                     std::uint32_t* out2, int count) {
+    const __m512i low = _mm512_loadu_si512(doubledLow.data());
+    const __m512i high = _mm512_loadu_si512(doubledHigh.data());
+    const __m512i opaque = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
+    constexpr std::uint64_t colours = 0x7777777777777777ULL;
+    int i = 0;
+    // Sixteen pixels a 64-byte load, which stays inside the row while at
+    // least 22 pixels remain.
+    for (; i + 22 <= count; i += 16) {
+        const __m512i bytes = _mm512_loadu_si512(source + static_cast<std::size_t>(i) * 3);
+        const __m512i a = _mm512_mask_permutexvar_epi8(opaque, colours, low, bytes);
+        const __m512i b = _mm512_mask_permutexvar_epi8(opaque, colours, high, bytes);
+        _mm512_storeu_si512(out + 2 * i, a);
+        _mm512_storeu_si512(out + 2 * i + 16, b);
+        if (out2 != nullptr) {
+            _mm512_storeu_si512(out2 + 2 * i, a);
+            _mm512_storeu_si512(out2 + 2 * i + 16, b);
+        }
+    }
+    for (; i < count; i += 16)
+        doubledSomeAvx512(source, out, out2, i, std::min(count - i, 16));
 }
 
 void expandBaseline(const std::uint32_t* words, const int* map, std::uint32_t* out, int n) {
@@ -373,6 +466,18 @@ RowConverter rowConverter() {
         break;
     }
     return bgrToRgb32Baseline;
+}
+
+DoubledConverter doubledConverter() {
+    switch (dispatchLevel()) {
+    case DispatchLevel::Avx512:
+        return supportsAvx512Vbmi() ? bgrToRgb32DoubledAvx512 : bgrToRgb32DoubledAvx2;
+    case DispatchLevel::Avx2:
+        return bgrToRgb32DoubledAvx2;
+    case DispatchLevel::Baseline:
+        break;
+    }
+    return bgrToRgb32DoubledBaseline;
 }
 
 Expander expander() {

@@ -14,6 +14,13 @@ namespace splot {
 using RowConverter = void (*)(const std::uint8_t* source, std::uint32_t* out, int count);
 RowConverter rowConverter();
 
+// Converts count pixels of one row to two words each, side by side (a
+// picture pixel two device pixels wide): 2 * count words into out and, when
+// out2 is not null, the same words into out2 (the device row below).
+using DoubledConverter = void (*)(const std::uint8_t* source, std::uint32_t* out, std::uint32_t* out2,
+                                  int count);
+DoubledConverter doubledConverter();
+
 // Words out[i] = words[map[i]] for a non-decreasing map that steps by at
 // most one (a row of device pixels that each show one picture pixel, at
 // least one device pixel per picture pixel). words must stay readable 16

@@ -43,4 +43,11 @@ ViewAxis::Range ViewAxis::devicePixels(long long p0, long long p1) const {
     return Range{first(p0), first(p1)};
 }
 
+int ViewAxis::wholeScale() const {
+    const double k = scaleNum_ / zoom_.den;
+    if (k < 1 || k != std::floor(k) || originDevice_ != std::floor(originDevice_))
+        return 0;
+    return static_cast<int>(k);
+}
+
 } // namespace splot

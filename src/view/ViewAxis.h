@@ -39,6 +39,10 @@ public:
     };
     Range devicePixels(long long p0, long long p1) const;
 
+    // The whole number of device pixels that every picture pixel spans, the
+    // picture starting on a device pixel edge; 0 when the spans differ.
+    int wholeScale() const;
+
 private:
     int size_;
     Zoom zoom_;

@@ -19,6 +19,10 @@ std::uint32_t* targetRow(const DeviceImage& target, int deviceX, int deviceY) {
            (deviceX - target.left);
 }
 
+std::uint32_t opaqueWord(const std::uint8_t* bgr) {
+    return 0xFF000000u | (std::uint32_t(bgr[2]) << 16) | (std::uint32_t(bgr[1]) << 8) | std::uint32_t(bgr[0]);
+}
+
 } // namespace
 
 void ViewRenderer::render(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y,
@@ -41,6 +45,11 @@ void ViewRenderer::renderSharp(const PictureBits& picture, const ViewAxis& x, co
     const int lastColumn = clampTo(x.pictureAt(box.right - 1), picture.width);
     const int columns = lastColumn - firstColumn + 1;
     const bool oneToOne = columns == n;
+    if (x.wholeScale() == 2 && firstColumn == x.pictureAt(box.left) &&
+        lastColumn == x.pictureAt(box.right - 1)) {
+        renderDoubled(picture, x, y, box, target, firstColumn);
+        return;
+    }
     if (!oneToOne) {
         map_.resize(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i)
@@ -69,6 +78,41 @@ void ViewRenderer::renderSharp(const PictureBits& picture, const ViewAxis& x, co
         }
         shownRow = row;
         shown = out;
+    }
+}
+
+// Two device columns a picture pixel, the box inside the picture's columns:
+// each picture row is converted straight into its device columns, and into
+// the device row below too when that shows the same picture row.
+void ViewRenderer::renderDoubled(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y,
+                                 const DeviceBox& box, const DeviceImage& target, int firstColumn) {
+    const int n = box.right - box.left;
+    // The box may start on the second device column of its first pixel.
+    const int lead = box.left != x.devicePixels(firstColumn, firstColumn + 1).begin ? 1 : 0;
+    const int pairs = (n - lead) / 2;
+    const bool trail = (n - lead) % 2 != 0;
+    const DoubledConverter twice = doubledConverter();
+    for (int d = box.top; d < box.bottom; ++d) {
+        const int row = clampTo(y.pictureAt(d), picture.height);
+        std::uint32_t* out = targetRow(target, box.left, d);
+        std::uint32_t* below = nullptr;
+        if (d + 1 < box.bottom && clampTo(y.pictureAt(d + 1), picture.height) == row)
+            below = targetRow(target, box.left, d + 1);
+        const std::uint8_t* source = picture.bits + static_cast<std::size_t>(row) * picture.stride +
+                                     static_cast<std::size_t>(firstColumn) * 3;
+        if (lead != 0) {
+            out[0] = opaqueWord(source);
+            if (below != nullptr)
+                below[0] = out[0];
+        }
+        twice(source + 3 * lead, out + lead, below != nullptr ? below + lead : nullptr, pairs);
+        if (trail) {
+            out[n - 1] = opaqueWord(source + 3 * (lead + pairs));
+            if (below != nullptr)
+                below[n - 1] = out[n - 1];
+        }
+        if (below != nullptr)
+            ++d;
     }
 }
 

@@ -4,7 +4,6 @@
 #include "view/ViewAxis.h"
 
 #include <array>
-
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -72,6 +71,8 @@ private:
 
     void renderSharp(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y, const DeviceBox& box,
                      const DeviceImage& target);
+    void renderDoubled(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y, const DeviceBox& box,
+                       const DeviceImage& target, int firstColumn);
     void renderAveraged(const PictureBits& picture, const ViewAxis& x, const ViewAxis& y,
                         const DeviceBox& box, const DeviceImage& target);
     // The working rows of one thread.

@@ -139,6 +139,21 @@ TEST(Stamp, SpeckleDensityOneKeepsAboutOnePixelInAHundred) {
     EXPECT_EQ(all.countNot(black), solid.countNot(black));
 }
 
+TEST(Stamp, SpeckleThresholdCountsThePaintingDraws) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double offsets[] = {-inf, -1e300, -150, -99.5, -2.5, -0.5,  -0.49, 0,           0.25,
+                              0.5,  1.5,    37.5, 99.5,  150,  1e300, inf,   std::nan("")};
+    Random random(1);
+    for (const double offset : offsets)
+        for (int speckly = -1; speckly <= tbSpecklyMax + 1; ++speckly) {
+            int painting = 0; // draws t in 0..99 that paint, by the rule itself
+            for (int t = 0; t < tbSpecklyMax; ++t)
+                painting += roundEven(t + offset) < speckly ? 1 : 0;
+            EXPECT_EQ(SpeckleTest(random, speckly, offset).threshold(), painting)
+                << "speckly " << speckly << " offset " << offset;
+        }
+}
+
 TEST(Stamp, ThreeDimensionalOffsets) {
     EngineRig add(40, 20);
     add.state.paint.draw3d = true;

@@ -34,6 +34,21 @@ TEST(ViewKernels, EveryLevelAgreesWithThePlainLoops) {
             rowConverter()(bytes.data() + 3 * at, out.data() + at, n);
             ASSERT_EQ(out, want) << "convert " << n;
 
+            // Conversion to two words a pixel, into one row or two.
+            for (const bool two : {false, true}) {
+                std::vector<std::uint32_t> first(2 * n + 64, 0x12345678u), second = first, wantFirst = first,
+                                                                           wantSecond = first;
+                for (int i = 0; i < n; ++i) {
+                    wantFirst[at + 2 * i] = wantFirst[at + 2 * i + 1] = word(bytes.data() + 3 * (at + i));
+                    if (two)
+                        wantSecond[at + 2 * i] = wantSecond[at + 2 * i + 1] = wantFirst[at + 2 * i];
+                }
+                doubledConverter()(bytes.data() + 3 * at, first.data() + at,
+                                   two ? second.data() + at : nullptr, n);
+                ASSERT_EQ(first, wantFirst) << "doubled " << n;
+                ASSERT_EQ(second, wantSecond) << "doubled, second row " << n;
+            }
+
             // Expansion along a random map that steps by 0 or 1.
             std::vector<std::uint32_t> words(n + 16 + 1);
             for (auto& w : words)
@@ -152,7 +167,7 @@ TEST(ViewRenderer, EveryZoomAndRatioAgreesWithTheExactReference) {
     for (auto& b : bits)
         b = static_cast<std::uint8_t>(random.random(256));
     const PictureBits picture{bits.data(), stride, w, h};
-    const Zoom zooms[] = {{1, 16}, {1, 3}, {2, 3}, {1, 1}, {3, 1}, {16, 1}, {1600, 5000}};
+    const Zoom zooms[] = {{1, 16}, {1, 3}, {2, 3}, {1, 1}, {2, 1}, {3, 1}, {16, 1}, {1600, 5000}};
     const Ratio ratios[] = {{1, 1}, {5, 4}, {3, 2}, {2, 1}};
     const int origins[][2] = {{0, 0}, {7, 3}, {-13, -9}};
     test::forEachDispatchLevel([&] {
@@ -187,6 +202,27 @@ TEST(ViewRenderer, EveryZoomAndRatioAgreesWithTheExactReference) {
                                 << "zoom " << z.num << "/" << z.den << " ratio " << ratio << " origin " << ox
                                 << "," << oy << " device " << dx << "," << dy;
                         }
+                    }
+                    // A box of any placement inside gives the same pixels.
+                    for (int k = 0; k < 4; ++k) {
+                        const int l =
+                            box.left + static_cast<int>(random.random(static_cast<std::uint32_t>(bw)));
+                        const int t =
+                            box.top + static_cast<int>(random.random(static_cast<std::uint32_t>(bh)));
+                        const DeviceBox part{
+                            l, t,
+                            l + 1 +
+                                static_cast<int>(random.random(static_cast<std::uint32_t>(box.right - l))),
+                            t + 1 +
+                                static_cast<int>(random.random(static_cast<std::uint32_t>(box.bottom - t)))};
+                        std::vector<std::uint32_t> again(out.size(), 0);
+                        renderer.render(picture, x, y, part,
+                                        DeviceImage{again.data(), std::size_t(bw), box.left, box.top});
+                        for (int dy = part.top; dy < part.bottom; ++dy)
+                            for (int dx = part.left; dx < part.right; ++dx) {
+                                const std::size_t at = std::size_t(dy - box.top) * bw + (dx - box.left);
+                                ASSERT_EQ(again[at], out[at]) << "part at " << dx << "," << dy;
+                            }
                     }
                 }
     });
