@@ -282,7 +282,8 @@ SPLOT_TARGET_AVX512 inline void readBlockAvx512(const std::uint8_t* at, __mmask3
 
 // How far ahead of a block each row is fetched into the cache: the rows
 // advance slowly side by side, which the processor's own prefetch follows
-// poorly (a whole picture at 12.5 % reads about a third faster with it).
+// poorly (a whole 5000 x 5000 picture at 20 % reads about a third faster
+// with it).
 constexpr int prefetchAhead = 1024;
 
 template <bool masked>

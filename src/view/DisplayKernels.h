@@ -31,7 +31,7 @@ Expander expander();
 // The column sums of a box of picture rows: out[p] holds, for pixel p of
 // `pixels`, the sums over `rows` rows (each `stride` bytes after the one
 // before) of its blue, green and red bytes as the 16-bit lanes of one word,
-// blue lowest, the top lane zero. At most 257 rows, so that no lane
+// blue lowest, the top lane zero. From 1 to 257 rows, so that no lane
 // overflows; out is written, never read.
 using ColumnSummer = void (*)(const std::uint8_t* bytes, std::size_t stride, int rows, std::uint64_t* out,
                               int pixels);
