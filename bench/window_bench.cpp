@@ -95,16 +95,21 @@ void sendMove(WindowRig& r, int i) {
     QApplication::sendEvent(image, &move);
 }
 
-// One mouse-move event with the left button held: outline, stamp, drift,
-// outline, repainted together when the event's batch ends.
-void BM_MouseMoveEvent(benchmark::State& state) {
-    WindowRig& r = rig();
+// Mouse-move events with the left button held, one an iteration, on a
+// range(0)-square picture.
+void moveEvents(benchmark::State& state, WindowRig& r) {
     if (r.form->canvas().imageWidth() != state.range(0))
         r.form->MakeNewImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)), false);
     int i = 0;
     for (auto _ : state)
         sendMove(r, i++);
     r.form->MouseUp();
+}
+
+// One mouse-move event with the left button held: outline, stamp, drift,
+// outline, repainted together when the event's batch ends.
+void BM_MouseMoveEvent(benchmark::State& state) {
+    moveEvents(state, rig());
 }
 BENCHMARK(BM_MouseMoveEvent)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
@@ -113,13 +118,8 @@ BENCHMARK(BM_MouseMoveEvent)->Arg(5000)->Unit(benchmark::kMicrosecond);
 // drift and the event's own delivery).
 void BM_MouseMoveEventNoDisplay(benchmark::State& state) {
     WindowRig& r = rig();
-    if (r.form->canvas().imageWidth() != state.range(0))
-        r.form->MakeNewImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)), false);
     r.form->canvas().setDisplay(nullptr);
-    int i = 0;
-    for (auto _ : state)
-        sendMove(r, i++);
-    r.form->MouseUp();
+    moveEvents(state, r);
     r.form->canvas().setDisplay(r.form->Image1);
     r.form->canvas().RefreshPicture();
 }
